@@ -1,0 +1,1 @@
+#include "log/ui/Form1.h"

@@ -1,0 +1,80 @@
+#include "platform/ui/QtPrompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace velm {
+
+namespace {
+
+QMessageBox::Icon toQt(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QWidget* dialogParent() { return QApplication::activeWindow(); }
+
+} // namespace
+
+void QtPrompts::message(const QString& text, const QString& title, MessageIcon icon)
+{
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
+bool QtPrompts::askYesNo(const QString& text, const QString& title, MessageIcon icon)
+{
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, dialogParent());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtPrompts::input(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+std::optional<QString> QtPrompts::saveFileName(const QString& title, const QString& suggestedPath,
+                                               const QString& filter)
+{
+    const QString name = QFileDialog::getSaveFileName(dialogParent(), title, suggestedPath, filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> QtPrompts::openFileName(const QString& title, const QString& folder, const QString& filter)
+{
+    const QString name = QFileDialog::getOpenFileName(dialogParent(), title, folder, filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<quint32> QtPrompts::chooseColour(quint32 initial)
+{
+    // Stored colours keep red in the low byte.
+    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
+    const QColor chosen = QColorDialog::getColor(start, dialogParent());
+    if (!chosen.isValid())
+        return std::nullopt;
+    return quint32(chosen.red()) | (quint32(chosen.green()) << 8) | (quint32(chosen.blue()) << 16);
+}
+
+void QtPrompts::beep() { QApplication::beep(); }
+
+} // namespace velm
