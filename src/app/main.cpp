@@ -1,1 +1,39 @@
-int main() { return 0; }
+// velmlog: the QRP VELM contest logger. main builds the platform services once and wires the windows.
+
+#include "log/SharedPreferences.h"
+#include "log/UserFolderSetup.h"
+#include "log/ui/Form1.h"
+#include "platform/QtSettingsStore.h"
+#include "platform/Services.h"
+#include "platform/SystemClock.h"
+#include "platform/SystemUserFolders.h"
+#include "platform/ui/QtPrompts.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velmlog"));
+    QApplication::setOrganizationName(QStringLiteral("Orvane_Software"));
+
+    velm::QtPrompts prompts;
+    velm::SystemClock clock;
+    velm::QtSettingsStore settings;
+    velm::SystemUserFolders folders;
+    const velm::Services services{prompts, clock, settings, folders};
+
+    // The folder current at start is the program folder: log.txt and the program's files live there.
+    const velm::ProgramFolder programFolder(QDir::currentPath());
+    velm::SharedPreferences sharedPreferences;
+    const velm::UserFolderPaths userFolders = velm::prepareUserFolders(folders, prompts, sharedPreferences);
+    QDir::setCurrent(programFolder.path());
+
+    velm::Form1 mainWindow(services, programFolder, userFolders);
+    QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
+    mainWindow.show();
+    if (!mainWindow.mnuOpen2())
+        return 1;
+    return QApplication::exec();
+}
