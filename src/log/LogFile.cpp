@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -32,26 +31,6 @@ FileResult failure(const QString& filePath, const QString& reason)
     FileResult result{false, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath), reason)};
     qCDebug(lcLogFile) << result.error;
     return result;
-}
-
-QString systemReason(const QFileDevice& file)
-{
-    return file.error() == QFileDevice::NoError ? QStringLiteral("the data could not be written completely")
-                                                : file.errorString();
-}
-
-// Writes all of bytes to an unbuffered device. A device that takes only part of the data (a disk filling
-// up) reports no error for that call; asking again for the rest yields the system's reason in errorString().
-bool writeAll(QFileDevice& file, const QByteArray& bytes)
-{
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
-        if (count <= 0)
-            return false;
-        written += count;
-    }
-    return true;
 }
 
 // Turns the values of one line into a record. Consecutive records mostly repeat their reports, date, mode
@@ -198,7 +177,7 @@ FileResult LogFile::AppendQso(const LogStore& store)
     if (writeAll(file, bytes))
         return {};
 
-    QString reason = systemReason(file);
+    QString reason = writeFailureReason(file);
     if (!existed) {
         if (!file.remove())
             reason +=
@@ -218,18 +197,9 @@ FileResult LogFile::RewriteLog(const LogStore& store)
     for (int number = 1; number <= store.QsoCount(); ++number)
         bytes += logLine(store.record(number));
 
-    // Unbuffered: QSaveFile::commit() ignores a failure to flush its buffer and would rename a truncated
-    // temporary over the log, reporting success; unbuffered writes fail here and make commit() refuse.
-    QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(filePath, file.errorString());
-    if (!writeAll(file, bytes)) {
-        const QString reason = systemReason(file);
-        file.cancelWriting();
+    const QString reason = replaceFile(filePath, bytes);
+    if (!reason.isEmpty())
         return failure(filePath, reason);
-    }
-    if (!file.commit())
-        return failure(filePath, systemReason(file));
     return {};
 }
 

@@ -1,9 +1,10 @@
 #include "log/SharedPreferences.h"
 
+#include "log/WriteFormat.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace velm {
 
@@ -148,17 +149,9 @@ SaveResult SharedPreferences::SaveSharedPreferences(const QString& path)
                            .arg(displayPath(path))};
     }
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {false, QStringLiteral("%1: %2").arg(displayPath(path), file.errorString())};
-    const QByteArray content = m_sharedPrefsText + "\r\n";
-    if (file.write(content) != content.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {false, QStringLiteral("%1: %2").arg(displayPath(path), reason)};
-    }
-    if (!file.commit())
-        return {false, QStringLiteral("%1: %2").arg(displayPath(path), file.errorString())};
+    const QString failure = replaceFile(path, m_sharedPrefsText + "\r\n");
+    if (!failure.isEmpty())
+        return {false, QStringLiteral("%1: %2").arg(displayPath(path), failure)};
     return {};
 }
 

@@ -1,5 +1,7 @@
 #include "log/WriteFormat.h"
 
+#include <QFileDevice>
+#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <charconv>
@@ -49,29 +51,16 @@ bool isAscii(QByteArrayView bytes)
     return true;
 }
 
-} // namespace
-
-// ---- writing ----
-
-QString writableText(const QString& text)
-{
-    if (!text.contains(QLatin1Char(kQuote)) && !text.contains(QLatin1Char('\r')) &&
-        !text.contains(QLatin1Char('\n')))
-        return text;
-    QString safe = text;
-    safe.replace(QLatin1Char(kQuote), QLatin1Char('\''));
-    safe.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    safe.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return safe;
-}
-
-QByteArray formatNumber(double value)
+// Shortest round-trip form of a double or a float: fixed notation for ordinary magnitudes, an exponent
+// otherwise; 0 for -0 and for values that are not finite.
+template <typename Floating> QByteArray formatFloating(Floating value)
 {
     if (!std::isfinite(value) || value == 0)
         return QByteArrayLiteral("0"); // also turns -0 into 0
     char buffer[64];
-    const double magnitude = std::fabs(value);
-    const bool ordinary = magnitude >= 1e-5 && magnitude < 1e16;
+    // The limits in the value's own type, so that 1e-5f, just below 1e-5 as a double, is still ordinary.
+    const Floating magnitude = std::fabs(value);
+    const bool ordinary = magnitude >= Floating(1e-5) && magnitude < Floating(1e16);
     const auto [end, ec] =
         ordinary ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed)
                  : std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -80,32 +69,8 @@ QByteArray formatNumber(double value)
     return QByteArray(buffer, end - buffer);
 }
 
-WriteFormatLine& WriteFormatLine::addText(const QString& text)
-{
-    if (!m_bytes.isEmpty())
-        m_bytes += ',';
-    m_bytes += kQuote;
-    m_bytes += writableText(text).toUtf8();
-    m_bytes += kQuote;
-    return *this;
-}
-
-WriteFormatLine& WriteFormatLine::addNumber(double value)
-{
-    if (!m_bytes.isEmpty())
-        m_bytes += ',';
-    m_bytes += formatNumber(value);
-    return *this;
-}
-
-QByteArray WriteFormatLine::bytes() const
-{
-    return m_bytes + "\r\n";
-}
-
-// ---- reading ----
-
-std::optional<double> parseNumber(QByteArrayView text)
+// Reads the format's notation of a number into Floating; see parseNumber.
+template <typename Floating> std::optional<Floating> parseFloating(QByteArrayView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -128,14 +93,14 @@ std::optional<double> parseNumber(QByteArrayView text)
         if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e' || c == 'E'))
             return std::nullopt;
     }
-    double value = 0;
+    Floating value = 0;
     const auto [ptr, ec] = std::from_chars(first, last, value);
     if (ec != std::errc() || ptr != last || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
 
-std::optional<double> parseNumber(QStringView text)
+template <typename Floating> std::optional<Floating> parseFloating(QStringView text)
 {
     // Every character of a number is ASCII; anything else makes it no number.
     QByteArray latin(text.size(), Qt::Uninitialized);
@@ -145,7 +110,86 @@ std::optional<double> parseNumber(QStringView text)
             return std::nullopt;
         latin[i] = char(c);
     }
-    return parseNumber(QByteArrayView(latin));
+    return parseFloating<Floating>(QByteArrayView(latin));
+}
+
+} // namespace
+
+// ---- writing ----
+
+QString writableText(const QString& text)
+{
+    if (!text.contains(QLatin1Char(kQuote)) && !text.contains(QLatin1Char('\r')) &&
+        !text.contains(QLatin1Char('\n')))
+        return text;
+    QString safe = text;
+    safe.replace(QLatin1Char(kQuote), QLatin1Char('\''));
+    safe.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    safe.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return safe;
+}
+
+QByteArray formatNumber(double value)
+{
+    return formatFloating(value);
+}
+
+QByteArray formatSingle(float value)
+{
+    return formatFloating(value);
+}
+
+WriteFormatLine& WriteFormatLine::addText(const QString& text)
+{
+    if (!m_bytes.isEmpty())
+        m_bytes += ',';
+    m_bytes += kQuote;
+    m_bytes += writableText(text).toUtf8();
+    m_bytes += kQuote;
+    return *this;
+}
+
+WriteFormatLine& WriteFormatLine::addNumber(double value)
+{
+    if (!m_bytes.isEmpty())
+        m_bytes += ',';
+    m_bytes += formatNumber(value);
+    return *this;
+}
+
+WriteFormatLine& WriteFormatLine::addSingle(float value)
+{
+    if (!m_bytes.isEmpty())
+        m_bytes += ',';
+    m_bytes += formatSingle(value);
+    return *this;
+}
+
+QByteArray WriteFormatLine::bytes() const
+{
+    return m_bytes + "\r\n";
+}
+
+// ---- reading ----
+
+std::optional<double> parseNumber(QByteArrayView text)
+{
+    return parseFloating<double>(text);
+}
+
+std::optional<double> parseNumber(QStringView text)
+{
+    return parseFloating<double>(text);
+}
+
+std::optional<float> parseSingle(QByteArrayView text)
+{
+    return parseFloating<float>(text);
+}
+
+std::optional<float> parseSingle(QStringView text)
+{
+    return parseFloating<float>(text);
 }
 
 QString decodeText(QByteArrayView bytes)
@@ -261,6 +305,43 @@ std::optional<std::vector<WriteValue>> WriteFormatReader::splitLine(QByteArrayVi
     if (!parsed.ok() || !reader.atEnd())
         return std::nullopt;
     return std::move(parsed.values);
+}
+
+// ---- whole files ----
+
+bool writeAll(QFileDevice& file, const QByteArray& bytes)
+{
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0)
+            return false;
+        written += count;
+    }
+    return true;
+}
+
+QString writeFailureReason(const QFileDevice& file)
+{
+    return file.error() == QFileDevice::NoError ? QStringLiteral("the data could not be written completely")
+                                                : file.errorString();
+}
+
+QString replaceFile(const QString& path, const QByteArray& bytes)
+{
+    // Unbuffered: QSaveFile::commit() ignores a failure to flush its buffer and would rename a truncated
+    // temporary over the file, reporting success; unbuffered writes fail here and make commit() refuse.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return writeFailureReason(file);
+    if (!writeAll(file, bytes)) {
+        const QString reason = writeFailureReason(file);
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return writeFailureReason(file);
+    return {};
 }
 
 } // namespace velm

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+class QFileDevice;
+
 namespace velm {
 
 // Format of one line:
@@ -31,6 +33,8 @@ class WriteFormatLine {
 public:
     WriteFormatLine& addText(const QString& text);
     WriteFormatLine& addNumber(double value);
+    // A 32-bit float in its own shortest form (see formatSingle).
+    WriteFormatLine& addSingle(float value);
 
     // The values joined by commas, ended by CR LF.
     QByteArray bytes() const;
@@ -44,6 +48,10 @@ private:
 // be read back and is written as 0.
 QByteArray formatNumber(double value);
 
+// A 32-bit float as the format writes it: the shortest form that reads back to the same float, by the same
+// rules as formatNumber ("95.3" for 95.3f, where widening to double would give 95.30000305175781).
+QByteArray formatSingle(float value);
+
 // A text made safe to write: double quote → apostrophe, CR and LF → blank; anything else unchanged.
 QString writableText(const QString& text);
 
@@ -52,6 +60,11 @@ QString writableText(const QString& text);
 // else, including "nan", "inf", values out of the double range, "," as decimal separator and an empty text.
 std::optional<double> parseNumber(QByteArrayView text);
 std::optional<double> parseNumber(QStringView text);
+
+// The same notation read straight into a 32-bit float (no detour through double, which could round a value
+// twice). Values beyond the float range are rejected like those beyond the double range above.
+std::optional<float> parseSingle(QByteArrayView text);
+std::optional<float> parseSingle(QStringView text);
 
 // Decodes bytes of a value by the policy above: UTF-8 when valid, otherwise Windows-1252.
 QString decodeText(QByteArrayView bytes);
@@ -101,5 +114,19 @@ private:
     qsizetype m_pos = 0;
     int m_lineNumber = 0;
 };
+
+// Whole-file writing shared by the program's files.
+
+// Writes all of bytes to an unbuffered device. A device that takes only part of the data (a disk filling
+// up) reports no error for that call; asking again for the rest yields the system's reason in errorString().
+bool writeAll(QFileDevice& file, const QByteArray& bytes);
+
+// Why a write to file failed: the system's reason, or a general text when the device recorded none.
+QString writeFailureReason(const QFileDevice& file);
+
+// Replaces the file at path by bytes through a temporary file and a rename (QSaveFile, unbuffered), so that
+// afterwards the file is the old one or the new one, never part of either. Returns the reason it failed, or
+// an empty text when the file now holds bytes.
+QString replaceFile(const QString& path, const QByteArray& bytes);
 
 } // namespace velm

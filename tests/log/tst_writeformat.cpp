@@ -4,6 +4,9 @@
 
 #include <QtTest>
 
+#include <cmath>
+#include <limits>
+
 using namespace velm;
 
 namespace {
@@ -38,6 +41,10 @@ private slots:
     void formatNumber_data();
     void formatNumber();
     void numbersIgnoreLocale();
+    void formatSingle_data();
+    void formatSingle();
+    void parseSingle_data();
+    void parseSingle();
     void parseNumber_data();
     void parseNumber();
     void textRoundTrip_data();
@@ -93,6 +100,61 @@ void TestWriteFormat::numbersIgnoreLocale()
     QCOMPARE(written, QByteArray("2.5,1234.75\r\n"));
     QCOMPARE(read, std::optional<double>(2.5));
     QCOMPARE(readText, std::optional<double>(1234.75));
+}
+
+void TestWriteFormat::formatSingle_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("not widened to double") << 95.3f << QByteArray("95.3");
+    QTest::newRow("tenth") << 0.1f << QByteArray("0.1");
+    QTest::newRow("negative half") << -5.5f << QByteArray("-5.5");
+    QTest::newRow("negative zero") << -0.0f << QByteArray("0");
+    QTest::newRow("smallest ordinary") << 1e-5f << QByteArray("0.00001");
+    QTest::newRow("below ordinary") << 9.99e-6f << QByteArray("9.99e-06");
+    QTest::newRow("largest float") << std::numeric_limits<float>::max() << QByteArray("3.4028235e+38");
+    QTest::newRow("infinity") << std::numeric_limits<float>::infinity() << QByteArray("0");
+    QTest::newRow("nan") << std::numeric_limits<float>::quiet_NaN() << QByteArray("0");
+}
+
+void TestWriteFormat::formatSingle()
+{
+    QFETCH(float, value);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(velm::formatSingle(value), expected);
+    QCOMPARE(WriteFormatLine().addText("a").addSingle(value).bytes(), "\"a\"," + expected + "\r\n");
+
+    // Reads back as the very same float.
+    const std::optional<float> read = velm::parseSingle(QByteArrayView(expected));
+    QVERIFY(read);
+    if (std::isfinite(value))
+        QCOMPARE(*read, value == 0 ? 0.0f : value);
+}
+
+void TestWriteFormat::parseSingle_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<float>("expected");
+    QTest::newRow("decimal") << "95.3" << true << 95.3f;
+    QTest::newRow("blanks around") << " -5.5 " << true << -5.5f;
+    QTest::newRow("largest float") << "3.4028235e38" << true << std::numeric_limits<float>::max();
+    QTest::newRow("beyond float range") << "3.5e38" << false << 0.0f;
+    QTest::newRow("fine as a double only") << "1e300" << false << 0.0f;
+}
+
+void TestWriteFormat::parseSingle()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(float, expected);
+    const std::optional<float> fromText = velm::parseSingle(QStringView(text));
+    const QByteArray bytes = text.toLatin1();
+    const std::optional<float> fromBytes = velm::parseSingle(QByteArrayView(bytes));
+    QCOMPARE(fromText.has_value(), valid);
+    QCOMPARE(fromBytes, fromText);
+    if (valid)
+        QCOMPARE(*fromText, expected);
 }
 
 void TestWriteFormat::parseNumber_data()
