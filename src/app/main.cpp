@@ -1,5 +1,6 @@
 // velmlog: the QRP VELM contest logger. main builds the platform services once and wires the windows.
 
+#include "log/Keyers.h"
 #include "log/SharedPreferences.h"
 #include "log/UserFolderSetup.h"
 #include "log/ui/Form1.h"
@@ -30,10 +31,13 @@ int main(int argc, char* argv[])
     const velm::UserFolderPaths userFolders = velm::prepareUserFolders(folders, prompts, sharedPreferences);
     QDir::setCurrent(programFolder.path());
 
-    velm::Form1 mainWindow(services, programFolder, userFolders);
+    // Keys reach the keyers through this until the keyer windows are built.
+    velm::NullKeyers keyers;
+
+    velm::Form1 mainWindow(velm::Form1Context{services, programFolder, userFolders, sharedPreferences, keyers});
     QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
     mainWindow.show();
-    if (!mainWindow.mnuOpen2())
+    if (!mainWindow.startUp())
         return 1;
     return QApplication::exec();
 }

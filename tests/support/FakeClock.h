@@ -7,7 +7,7 @@ namespace velm::test {
 
 class FakeClock final : public Clock {
 public:
-    QDateTime localNow() const override { return utc.addSecs(localOffsetSeconds).toOffsetFromUtc(localOffsetSeconds); }
+    QDateTime localNow() const override { return utc.toOffsetFromUtc(localOffsetSeconds); }
     QDateTime utcNow() const override { return utc; }
     qint64 milliseconds() const override { return ms; }
 

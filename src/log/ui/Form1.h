@@ -1,30 +1,53 @@
 #pragma once
-// Responsibilities: the main window: owner and only writer of the LogStore and log.txt, its menu bar, and the
-// public operations other windows call (reload, append, rewrite).
+// Responsibilities: the main window: owner and only writer of the LogStore, log.txt and the preferences; the
+// clocks, band and mode, the keyboard routing, and the public operations other windows call.
 
+#include "log/KeyRouter.h"
 #include "log/LogFile.h"
 #include "log/LogStore.h"
+#include "log/OperatingClock.h"
 #include "log/ProgramFolder.h"
+#include "log/ProgramPreferences.h"
 #include "log/UserFolderSetup.h"
 #include "platform/Services.h"
 
 #include <QMainWindow>
+#include <functional>
 
 class QAction;
+class QDialog;
 class QLabel;
-class QMenu;
+class QLineEdit;
+class QPushButton;
+class QTimer;
 
 namespace velm {
 
+class CountrySource;
 class Form5;
+class Keyers;
+class SharedPreferences;
+
+// Everything the main window is built from; main builds it once, tests from fakes.
+struct Form1Context {
+    Services services;
+    ProgramFolder programFolder;
+    UserFolderPaths userFolders;
+    SharedPreferences& sharedPreferences;
+    Keyers& keyers;
+};
 
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     static const QString Title;
 
-    Form1(Services services, ProgramFolder programFolder, UserFolderPaths userFolders, QWidget* parent = nullptr);
+    explicit Form1(Form1Context context, QWidget* parent = nullptr);
     ~Form1() override;
+
+    // The start-up sequence as far as it is built: preferences, UTC offset check, band and mode, station
+    // window, reload. Returns false when the program must end (the log could not be reloaded).
+    bool startUp();
 
     // Reloads the whole store from log.txt and refreshes every derived view. On failure the operator is told
     // ("File Error"), nothing is written, programMustEnd is emitted and false is returned.
@@ -35,11 +58,34 @@ public:
     // Replaces log.txt by the store; the caller reloads afterwards.
     bool RewriteLog();
 
+    // Reads qrppref.txt; false (and the preferences unchanged) when it cannot be read.
+    bool ReadPreferences();
+    // Rewrites qrppref.txt; a failure is shown to the operator with the file and the reason.
+    bool SavePref();
+    void CheckUtcOffset();
+    void mnuSetup_Click();
+    void cmdLogOn_Click();
+    void ShowOperatingTime();
+    // The one-second clock tick.
+    void Timer2_Timer();
+    void selectBand(const QString& band);
+    void selectMode(const QString& mode);
+    void Label24_Click();
+    void Label30_Click();
+    // The message line under the entry row.
+    void showMessage(const QString& text, MessageTone tone = MessageTone::Normal);
+
     const LogStore& logStore() const { return m_store; }
-    const ProgramFolder& programFolder() const { return m_programFolder; }
-    const UserFolderPaths& userFolders() const { return m_userFolders; }
+    const ProgramPreferences& preferences() const { return m_prefs; }
+    const OperatingClock& operatingClock() const { return m_operatingClock; }
+    const ProgramFolder& programFolder() const { return m_context.programFolder; }
+    const UserFolderPaths& userFolders() const { return m_context.userFolders; }
     // The multiplier tables listen to every successful reload.
     void setReloadObserver(LogReloadObserver* observer) { m_reloadObserver = observer; }
+    // The prefix table's countries, for the station window's completion (none until a table is loaded).
+    void setCountrySource(const CountrySource* countries) { m_countries = countries; }
+    // How modal windows of this window are run; tests drive them without a nested event loop.
+    void setModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
 
     // Menu items, named as the rest of the program refers to them.
     QAction* mnuNew = nullptr;
@@ -79,6 +125,27 @@ public:
     QAction* mnuGraph = nullptr;
     QAction* mnuHelp = nullptr;
 
+    // Own station.
+    QLabel* Label2 = nullptr;  // call
+    QLabel* Label25 = nullptr; // S/P/C
+    QLabel* Label4 = nullptr;  // VELM number or power
+    // Clocks.
+    QLabel* lblutctime = nullptr;
+    QLabel* lblCurTime = nullptr;
+    QLabel* Label16 = nullptr; // AM / PM
+    QLabel* lblttrack = nullptr;
+    QPushButton* cmdLogOn = nullptr;
+    QTimer* Timer2 = nullptr;
+    // Band and mode.
+    QLabel* Label24 = nullptr;
+    QLabel* Label30 = nullptr;
+    // Entry row and message line.
+    QLineEdit* txtCall = nullptr;
+    QLineEdit* txtRSTR = nullptr;
+    QLineEdit* txtCntry = nullptr;
+    QLineEdit* txtSec = nullptr;
+    QLineEdit* txtRSTS = nullptr;
+    QLabel* lblDialog = nullptr;
     // Score block.
     QLabel* lblTotCon = nullptr;
     QLabel* lblTotSec = nullptr;
@@ -86,20 +153,41 @@ public:
 Q_SIGNALS:
     // The program cannot go on (the log could not be reloaded); main ends the event loop with this code.
     void programMustEnd(int exitCode);
+    // A keyboard shortcut asked for another window; the windows connect here as they are built.
+    void windowRequested(velm::WindowShortcut window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
-    void buildCentralArea();
+    QWidget* buildStationArea();
+    QWidget* buildClockArea();
+    QWidget* buildBandModeArea();
+    QWidget* buildEntryRow();
+    QWidget* buildScoreArea();
+    void connectMenus();
     void showScore();
+    void showStation();
+    void showBandAndMode();
+    bool Form_KeyPress(QObject* watched, QKeyEvent* key);
+    bool reportFieldFull(QLineEdit* field, QKeyEvent* key) const;
     void mnuHelp_Click();
     void mnuExit_Click();
 
-    Services m_services;
-    ProgramFolder m_programFolder;
-    UserFolderPaths m_userFolders;
+    Form1Context m_context;
+    Services& m_services;
     LogFile m_logFile;
+    PreferencesFile m_preferencesFile;
     LogStore m_store;
+    ProgramPreferences m_prefs;
+    OperatingClock m_operatingClock;
+    KeyRouter m_keyRouter;
+    MessageTone m_messageTone = MessageTone::Normal;
+    int m_reportLength = 3; // both report fields allow 3 characters until a mode is chosen
     LogReloadObserver* m_reloadObserver = nullptr;
+    const CountrySource* m_countries = nullptr;
+    std::function<int(QDialog&)> m_runModal;
     Form5* m_help = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/ui/QtPrompts.h"
 
+#include "platform/ui/ColourValue.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
@@ -67,12 +69,10 @@ std::optional<QString> QtPrompts::openFileName(const QString& title, const QStri
 
 std::optional<quint32> QtPrompts::chooseColour(quint32 initial)
 {
-    // Stored colours keep red in the low byte.
-    const QColor start(int(initial & 0xFF), int((initial >> 8) & 0xFF), int((initial >> 16) & 0xFF));
-    const QColor chosen = QColorDialog::getColor(start, dialogParent());
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), dialogParent());
     if (!chosen.isValid())
         return std::nullopt;
-    return quint32(chosen.red()) | (quint32(chosen.green()) << 8) | (quint32(chosen.blue()) << 16);
+    return fromQColor(chosen);
 }
 
 void QtPrompts::beep() { QApplication::beep(); }

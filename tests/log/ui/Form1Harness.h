@@ -1,0 +1,73 @@
+#pragma once
+// Responsibilities: a main window built from fakes in a temporary program folder, with the folder's files
+// written by the test and modal windows driven synchronously.
+
+#include "log/SharedPreferences.h"
+#include "log/ui/Form1.h"
+#include "support/FakeKeyers.h"
+#include "support/TestServices.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+namespace velm::test {
+
+// The two example lines of log.txt.
+inline const QByteArray kTwoLogLines =
+    "\"N0CALL\",\"559\",\"1234\",\"559\",\"CT\",\"2011/03/05\",\"14:05:33\",\"CW\",\"40\",5,\"7.025\"\r\n"
+    "\"N0CALL\",\"55\",\"5W\",\"55\",\"Germany\",\"2011/03/05\",\"23:59:01\",\"PH\",\"20\",4,\"\"\r\n";
+
+// A complete preferences file: call K1ABC in CT, UTC offset 5, CW on 20 m, 3725 s operated.
+inline const QByteArray kPreferences = "\"K1ABC\"\r\n\"CT\"\r\n5\r\n\"CW\"\r\n3725\r\n\"USA\"\r\n72.5\r\n41.5\r\n"
+                                       "100\r\n16711680\r\n255\r\n\"20\"\r\n\"NA\"\r\n\"1234\"\r\n0\r\n"
+                                       "\"None\"\r\n0\r\n0\r\n";
+
+struct Form1Harness {
+    Form1Harness()
+    {
+        shared.OpenSharedPreferences(dir.filePath(QStringLiteral("SharedUserPreferences.xml")));
+        // Local time 4 hours behind UTC unless a test says otherwise.
+        fakes.clock.localOffsetSeconds = -4 * 3600;
+    }
+
+    Form1& window()
+    {
+        if (!form) {
+            form = std::make_unique<Form1>(
+                Form1Context{fakes.services(), ProgramFolder(dir.path()), UserFolderPaths{}, shared, keyers});
+            form->setModalRunner([this](QDialog& dialog) {
+                ++modalsRun;
+                return onModal ? onModal(dialog) : int(QDialog::Rejected);
+            });
+        }
+        return *form;
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(bytes);
+    }
+
+    QByteArray read(const QString& name) const
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    TestServices fakes;
+    SharedPreferences shared;
+    FakeKeyers keyers;
+    std::function<int(QDialog&)> onModal;
+    int modalsRun = 0;
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace velm::test
