@@ -1,0 +1,242 @@
+#include "log/ui/Form1.h"
+
+#include "log/BandMode.h"
+#include "log/Keyers.h"
+#include "log/SharedPreferences.h"
+#include "log/StationProfile.h"
+#include "log/UtcOffsetCheck.h"
+#include "log/ui/Form1Parts.h"
+#include "log/ui/Form5.h"
+#include "log/ui/frmStationID.h"
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+#include "platform/SettingsStore.h"
+#include "platform/ui/ColourValue.h"
+#include "platform/ui/TabOrder.h"
+#include "platform/ui/ValueLabel.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+Q_LOGGING_CATEGORY(lcLogWindow, "velm.log.window", QtWarningMsg)
+
+namespace velm {
+
+using namespace form1;
+
+namespace {
+const QString kTotalContacts = QStringLiteral("Total Contacts");
+const QString kTotalPoints = QStringLiteral("Total QSO Points");
+} // namespace
+
+void Form1::showScore()
+{
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    setValueLabel(lblTotCon, kTotalContacts, english.toString(m_store.QsoCount()));
+    setValueLabel(lblTotSec, kTotalPoints, english.toString(m_store.PointsTotal()));
+}
+
+void Form1::showStation()
+{
+    setValueLabel(Label2, QStringLiteral("Own call"), m_prefs.OwnCall);
+    setValueLabel(Label25, QStringLiteral("Own state, province or country"), m_prefs.OwnSpc);
+    setValueLabel(Label4, QStringLiteral("Own VELM number or power"), m_prefs.OwnVelmPwr);
+}
+
+void Form1::showBandAndMode()
+{
+    setValueLabel(Label24, QStringLiteral("Band"), m_prefs.CurrentBand);
+    setValueLabel(Label30, QStringLiteral("Mode"), m_prefs.CurrentMode);
+    const std::pair<QAction*, const char*> bands[] = {{mnuBand160Ch, "160"}, {mnuBand80Ch, "80"},
+                                                      {mnuBand40Ch, "40"},   {mnuBand20Ch, "20"},
+                                                      {mnuBand15Ch, "15"},   {mnuBand10Ch, "10"},
+                                                      {mnuBand6Ch, "6"}};
+    for (const auto& [item, band] : bands)
+        item->setChecked(m_prefs.CurrentBand == QLatin1String(band));
+    const bool cw = m_prefs.CurrentMode == QLatin1String("CW");
+    mnu160->setChecked(cw);
+    mnuSSB->setChecked(!cw);
+}
+
+bool Form1::startUp()
+{
+    if (!ReadPreferences()) {
+        // The rest of the start-up sequence is skipped; the window stays for the operator.
+        m_services.prompts.message(QStringLiteral("Error opening file"), QStringLiteral("Error opeining file"),
+                                   MessageIcon::Critical);
+        return true;
+    }
+    CheckUtcOffset();
+    showBandAndMode();
+    mnuSetup_Click();
+    return mnuOpen2();
+}
+
+bool Form1::mnuOpen2()
+{
+    const FileResult result = m_logFile.load(m_store, m_reloadObserver);
+    if (!result.ok) {
+        qCWarning(lcLogWindow) << "reload failed:" << result.error;
+        m_services.prompts.message(kReloadErrorText, kReloadErrorTitle, MessageIcon::Critical);
+        setEnabled(false);
+        Q_EMIT programMustEnd(1);
+        return false;
+    }
+    showScore();
+    return true;
+}
+
+bool Form1::AppendQso(const QsoRecord& record)
+{
+    const FileResult result = appendRecord(m_store, m_logFile, record);
+    if (!result.ok) {
+        m_services.prompts.message(QStringLiteral("The contact with %1 was not logged.\n\n%2")
+                                       .arg(record.Call, result.error),
+                                   QStringLiteral("Log Write Error"), MessageIcon::Critical);
+        return false;
+    }
+    showScore();
+    return true;
+}
+
+bool Form1::RewriteLog()
+{
+    const FileResult result = m_logFile.RewriteLog(m_store);
+    if (!result.ok) {
+        m_services.prompts.message(
+            QStringLiteral("The log could not be rewritten; log.txt is unchanged.\n\n%1").arg(result.error),
+            QStringLiteral("Log Write Error"), MessageIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+bool Form1::ReadPreferences()
+{
+    const FileResult result = m_preferencesFile.ReadPreferences(m_prefs);
+    if (!result.ok) {
+        qCWarning(lcLogWindow) << "preferences not read:" << result.error;
+        return false;
+    }
+    mnuListPrevious->setChecked(m_prefs.ListPrevious == 1);
+    m_operatingClock.setOperatingSeconds(m_prefs.OperatingSeconds);
+    showStation();
+    showBandAndMode();
+    ShowOperatingTime();
+    return true;
+}
+
+bool Form1::SavePref()
+{
+    const FileResult result = m_preferencesFile.SavePref(m_prefs);
+    if (!result.ok) {
+        m_services.prompts.message(
+            QStringLiteral("The preferences could not be saved; the last saved ones are kept.\n\n%1")
+                .arg(result.error),
+            QStringLiteral("Preferences Not Saved"), MessageIcon::Warning);
+    }
+    return result.ok;
+}
+
+void Form1::CheckUtcOffset()
+{
+    const UtcOffsetQuestion question =
+        checkUtcOffset(m_services.clock.utcNow(), m_services.clock.localNow(), m_prefs.UtcOffset);
+    if (!question.differs)
+        return;
+    const std::optional<float> accepted = acceptedUtcOffset(
+        m_services.prompts.input(question.prompt, question.title, question.defaultAnswer));
+    if (!accepted)
+        return;
+    const float previous = m_prefs.UtcOffset;
+    m_prefs.UtcOffset = *accepted;
+    if (!SavePref())
+        m_prefs.UtcOffset = previous;
+}
+
+void Form1::mnuSetup_Click()
+{
+    frmStationID station(m_services.prompts, m_context.sharedPreferences, m_countries, this);
+    station.setFields(stationFieldsFrom(stationProfileOf(m_prefs),
+                                        m_services.settings.value(QStringLiteral("UserCallSign"), QString())));
+    // Closing the window without "Done" keeps the station as it was.
+    if (m_runModal(station) != QDialog::Accepted)
+        return;
+    if (!station.sharedSaveError().isEmpty()) {
+        m_services.prompts.message(
+            QStringLiteral("The shared preferences could not be saved.\n\n%1").arg(station.sharedSaveError()),
+            QStringLiteral("Preferences Not Saved"), MessageIcon::Warning);
+    }
+    applyStationProfile(m_prefs, profileFromFields(station.fields()));
+    showStation();
+    SavePref();
+}
+
+void Form1::Timer2_Timer()
+{
+    const QDateTime now = m_services.clock.localNow();
+    const ClockTexts texts = clockTexts(now, m_prefs.UtcOffset);
+    setValueLabel(lblutctime, QStringLiteral("UTC"), texts.utc);
+    setValueLabel(lblCurTime, QStringLiteral("Local time"), texts.local);
+    setValueLabel(Label16, QStringLiteral("AM or PM"), texts.amPm);
+    if (m_operatingClock.LoggedOn())
+        setValueLabel(lblttrack, QStringLiteral("Operating Time"), m_operatingClock.display(now));
+}
+
+void Form1::ShowOperatingTime()
+{
+    setValueLabel(lblttrack, QStringLiteral("Operating Time"), formatOperatingTime(m_prefs.OperatingSeconds));
+}
+
+void Form1::cmdLogOn_Click()
+{
+    const QDateTime now = m_services.clock.localNow();
+    if (!m_operatingClock.LoggedOn()) {
+        m_operatingClock.timeOn(now);
+        cmdLogOn->setText(kTimeOffCaption);
+        showMessage(QStringLiteral(" "));
+    } else {
+        const QString loggedOff = m_operatingClock.timeOff(now, m_prefs.UtcOffset);
+        m_prefs.OperatingSeconds = m_operatingClock.OperatingSeconds();
+        cmdLogOn->setText(kTimeOnCaption);
+        showMessage(loggedOff);
+        SavePref();
+    }
+    txtCall->setFocus();
+}
+
+void Form1::selectBand(const QString& band)
+{
+    m_prefs.CurrentBand = band;
+    showBandAndMode();
+    SavePref();
+    mnuOpen2();
+}
+
+void Form1::selectMode(const QString& mode)
+{
+    m_prefs.CurrentMode = mode == QLatin1String("CW") ? QStringLiteral("CW") : QStringLiteral("PH");
+    showBandAndMode();
+    SavePref();
+    mnuOpen2();
+    m_reportLength = reportLengthForMode(m_prefs.CurrentMode);
+}
+
+void Form1::Label24_Click() { selectBand(nextBand(m_prefs.CurrentBand)); }
+
+void Form1::Label30_Click() { selectMode(toggledMode(m_prefs.CurrentMode)); }
+
+} // namespace velm

@@ -1,0 +1,23 @@
+#pragma once
+// Responsibilities: small pieces shared by the main window's source files (captions and the value-label
+// factory); not for use outside Form1.
+
+#include <QLabel>
+#include <QString>
+
+namespace velm::form1 {
+
+inline const QString kTimeOnCaption = QStringLiteral("&Log \"Time On\"");
+inline const QString kTimeOffCaption = QStringLiteral("&Log \"Time Off\"");
+
+// A label that shows a value: named for tests and the rest of the program, never selectable, so that it takes
+// no focus from the entry row.
+inline QLabel* valueLabel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
+    return label;
+}
+
+} // namespace velm::form1
