@@ -2,6 +2,7 @@
 
 #include "log/Keyers.h"
 #include "log/SharedPreferences.h"
+#include "log/VoicePrompts.h"
 #include "log/UserFolderSetup.h"
 #include "log/ui/Form1.h"
 #include "platform/QtSettingsStore.h"
@@ -31,10 +32,12 @@ int main(int argc, char* argv[])
     const velm::UserFolderPaths userFolders = velm::prepareUserFolders(folders, prompts, sharedPreferences);
     QDir::setCurrent(programFolder.path());
 
-    // Keys reach the keyers through this until the keyer windows are built.
+    // Keys reach the keyers, and duplicates the spoken prompts, through these until those are built.
     velm::NullKeyers keyers;
+    velm::NullVoicePrompts voice;
 
-    velm::Form1 mainWindow(velm::Form1Context{services, programFolder, userFolders, sharedPreferences, keyers});
+    velm::Form1 mainWindow(
+        velm::Form1Context{services, programFolder, userFolders, sharedPreferences, keyers, voice});
     QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
     mainWindow.show();
     if (!mainWindow.startUp())

@@ -23,9 +23,10 @@ enum class WindowShortcut {
 };
 
 // Message-line back colours.
-enum class MessageTone { Normal, KeyboardCw };
+enum class MessageTone { Normal, KeyboardCw, Duplicate };
 constexpr quint32 kMessageTeal = 0xC0C000;        // R 0, G 192, B 192; red in the low byte
 constexpr quint32 kMessageLightYellow = 0xC0FFFF; // R 255, G 255, B 192
+constexpr quint32 kMessageRed = 0x0000FF;         // R 255, G 0, B 0: a refused duplicate
 
 // One key press as Qt delivers it: the key, the modifiers held, and the text it types (empty for keys that
 // type nothing: function keys, arrows, a modifier on its own).

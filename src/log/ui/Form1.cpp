@@ -73,15 +73,38 @@ Form1::Form1(Form1Context context, QWidget* parent)
     top->addWidget(buildBandModeArea());
     top->addStretch(1);
     layout->addLayout(top);
-    layout->addWidget(buildEntryRow());
-    layout->addWidget(buildScoreArea(), 0, Qt::AlignLeft);
-    layout->addStretch(1);
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(buildEntryRow(), 1);
+    entry->addWidget(buildLookupArea());
+    layout->addLayout(entry);
+    layout->addWidget(buildDupeArea());
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(buildMultiplierArea(), 3);
+    middle->addWidget(buildDxArea(), 1);
+    middle->addWidget(buildScoreArea(), 0, Qt::AlignTop);
+    layout->addLayout(middle);
+    layout->addWidget(buildContactList(), 1);
     setCentralWidget(central);
+    // Moving the mouse over the background empties the possible-duplicates line.
+    central->setMouseTracking(true);
 
     connectMenus();
+    m_holdTimer = new QTimer(this);
+    m_holdTimer->setSingleShot(true);
+    connect(m_holdTimer, &QTimer::timeout, this, &Form1::releaseHeldKeys);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(60000);
+    connect(Timer1, &QTimer::timeout, this, &Form1::TimeStats);
+    Timer1->start();
+    connect(txtCall, &QLineEdit::textChanged, this, &Form1::PrefixLookup);
+    connect(txtCntry, &QLineEdit::textChanged, this, &Form1::UpdateNewIndicator);
+    showPossibleDupes(QString(), false);
+    ListRefresh();
+    RefreshGrid();
+    Labeldisplay();
     showStation();
     showBandAndMode();
-    showScore();
     showMessage(QString());
     ShowOperatingTime();
 
@@ -104,6 +127,7 @@ Form1::Form1(Form1Context context, QWidget* parent)
 Form1::~Form1()
 {
     qApp->removeEventFilter(this);
+    qDeleteAll(m_heldKeys);
 }
 
 void Form1::buildMenus()
@@ -201,6 +225,10 @@ void Form1::connectMenus()
     connect(mnuSSB, &QAction::triggered, this, [this] { selectMode(QStringLiteral("PH")); });
     mnuSetup->setEnabled(true);
     connect(mnuSetup, &QAction::triggered, this, &Form1::mnuSetup_Click);
+    mnuColors->setEnabled(true);
+    connect(mnuColors, &QAction::triggered, this, &Form1::mnuColors_Click);
+    mnuListPrevious->setEnabled(true);
+    connect(mnuListPrevious, &QAction::triggered, this, &Form1::mnuListPrevious_Click);
 }
 
 void Form1::mnuHelp_Click()

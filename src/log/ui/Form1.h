@@ -5,6 +5,9 @@
 #include "log/KeyRouter.h"
 #include "log/LogFile.h"
 #include "log/LogStore.h"
+#include "log/MultiplierState.h"
+#include "log/DupCheck.h"
+#include "log/PrefixTable.h"
 #include "log/OperatingClock.h"
 #include "log/ProgramFolder.h"
 #include "log/ProgramPreferences.h"
@@ -18,8 +21,10 @@ class QAction;
 class QDialog;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QTimer;
+class QTreeWidget;
 
 namespace velm {
 
@@ -27,6 +32,7 @@ class CountrySource;
 class Form5;
 class Keyers;
 class SharedPreferences;
+class VoicePrompts;
 
 // Everything the main window is built from; main builds it once, tests from fakes.
 struct Form1Context {
@@ -35,6 +41,7 @@ struct Form1Context {
     UserFolderPaths userFolders;
     SharedPreferences& sharedPreferences;
     Keyers& keyers;
+    VoicePrompts& voice;
 };
 
 class Form1 : public QMainWindow {
@@ -58,6 +65,24 @@ public:
     // Replaces log.txt by the store; the caller reloads afterwards.
     bool RewriteLog();
 
+    // Loads arrlpre2.txt from the shared, user-data or program folder; false when a file is there but unreadable.
+    bool LoadPrefixTable();
+    // Country, continent, bearing and miles for the call field's text.
+    void PrefixLookup();
+    void ProvinceFromCall();
+    // Bearing and distance from the own station to the given point (west-positive longitude).
+    void HDCalc(double cntlat, double cntlong);
+    // The duplicate check on leaving the call field; true when the call was refused as a duplicate.
+    bool DupCheck();
+    void cmdDup_Click();
+    void ListRefresh();
+    void RefreshGrid();
+    void Labeldisplay();
+    void TimeStats();
+    void UpdateNewIndicator();
+    void mnuColors_Click();
+    void mnuListPrevious_Click();
+
     // Reads qrppref.txt; false (and the preferences unchanged) when it cannot be read.
     bool ReadPreferences();
     // Rewrites qrppref.txt; a failure is shown to the operator with the file and the reason.
@@ -78,12 +103,10 @@ public:
     const LogStore& logStore() const { return m_store; }
     const ProgramPreferences& preferences() const { return m_prefs; }
     const OperatingClock& operatingClock() const { return m_operatingClock; }
+    const MultiplierState& multipliers() const { return m_multipliers; }
+    const PrefixTable& prefixTable() const { return m_prefixTable; }
     const ProgramFolder& programFolder() const { return m_context.programFolder; }
     const UserFolderPaths& userFolders() const { return m_context.userFolders; }
-    // The multiplier tables listen to every successful reload.
-    void setReloadObserver(LogReloadObserver* observer) { m_reloadObserver = observer; }
-    // The prefix table's countries, for the station window's completion (none until a table is loaded).
-    void setCountrySource(const CountrySource* countries) { m_countries = countries; }
     // How modal windows of this window are run; tests drive them without a nested event loop.
     void setModalRunner(std::function<int(QDialog&)> runner) { m_runModal = std::move(runner); }
 
@@ -146,9 +169,31 @@ public:
     QLineEdit* txtSec = nullptr;
     QLineEdit* txtRSTS = nullptr;
     QLabel* lblDialog = nullptr;
-    // Score block.
+    // Entry captions 0..4 and the DX list caption 5.
+    QList<QLabel*> lblStation;
+    // Country lookup.
+    QLabel* Label19 = nullptr; // continent
+    QLabel* Label22 = nullptr; // bearing
+    QLabel* Label23 = nullptr; // miles
+    QLabel* Label3 = nullptr;  // "New"
+    // Possible duplicates.
+    QLabel* lblPossDup = nullptr;
+    QLabel* lblDupe = nullptr;
+    QPushButton* cmdDup = nullptr;
+    // Multipliers: Label10[1..62] (index 0 unused) and the DX countries of the current band.
+    QLabel* Label15 = nullptr;
+    QList<QLabel*> Label10;
+    QListWidget* List1 = nullptr;
+    // Score block and rates.
     QLabel* lblTotCon = nullptr;
+    QLabel* lblsectogo = nullptr;
     QLabel* lblTotSec = nullptr;
+    QLabel* lblTotScore = nullptr;
+    QLabel* lblAQSO60 = nullptr;
+    QLabel* lblAQSO20 = nullptr;
+    QTimer* Timer1 = nullptr;
+    // Contact list.
+    QTreeWidget* ListView1 = nullptr;
 
 Q_SIGNALS:
     // The program cannot go on (the log could not be reloaded); main ends the event loop with this code.
@@ -166,12 +211,25 @@ private:
     QWidget* buildBandModeArea();
     QWidget* buildEntryRow();
     QWidget* buildScoreArea();
+    QWidget* buildLookupArea();
+    QWidget* buildDupeArea();
+    QWidget* buildMultiplierArea();
+    QWidget* buildDxArea();
+    QWidget* buildContactList();
+    void paintGridLabel(int number);
     void connectMenus();
-    void showScore();
     void showStation();
     void showBandAndMode();
     bool Form_KeyPress(QObject* watched, QKeyEvent* key);
     bool reportFieldFull(QLineEdit* field, QKeyEvent* key) const;
+    bool txtCall_KeyPress(QKeyEvent* key);
+    void txtCall_LostFocus();
+    bool txtCntry_KeyPress(QKeyEvent* key);
+    void releaseHeldKeys();
+    void showPossibleDupes(const QString& list, bool onTeal);
+    void clearLookupLabels();
+    void gridLabelHover(int number);
+    int gridLabelNumber(const QObject* object) const;
     void mnuHelp_Click();
     void mnuExit_Click();
 
@@ -185,8 +243,12 @@ private:
     KeyRouter m_keyRouter;
     MessageTone m_messageTone = MessageTone::Normal;
     int m_reportLength = 3; // both report fields allow 3 characters until a mode is chosen
-    LogReloadObserver* m_reloadObserver = nullptr;
-    const CountrySource* m_countries = nullptr;
+    PrefixTable m_prefixTable;
+    MultiplierState m_multipliers;
+    DupeHold m_dupeHold;
+    QList<QKeyEvent*> m_heldKeys;
+    QTimer* m_holdTimer = nullptr;
+    bool m_partialDupesOn = true;
     std::function<int(QDialog&)> m_runModal;
     Form5* m_help = nullptr;
 };

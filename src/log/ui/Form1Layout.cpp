@@ -1,6 +1,7 @@
 #include "log/ui/Form1.h"
 
 #include "log/BandMode.h"
+#include "log/SpcTable.h"
 #include "log/Keyers.h"
 #include "log/SharedPreferences.h"
 #include "log/StationProfile.h"
@@ -22,6 +23,8 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
+#include <QTreeWidget>
 #include <QLineEdit>
 #include <QLocale>
 #include <QLoggingCategory>
@@ -90,7 +93,6 @@ QWidget* Form1::buildBandModeArea()
         large.setPointSizeF(large.pointSizeF() * 1.4);
         large.setBold(true);
         label->setFont(large);
-        label->installEventFilter(this);
         grid->addWidget(label);
     }
     return box;
@@ -110,7 +112,9 @@ QWidget* Form1::buildEntryRow()
         large.setPointSizeF(large.pointSizeF() * 1.6);
         field->setFont(large);
         auto* label = new QLabel(caption, row);
+        label->setObjectName(QStringLiteral("lblStation%1").arg(column));
         label->setBuddy(field);
+        lblStation.append(label);
         grid->addWidget(label, 0, column);
         grid->addWidget(field, 1, column);
     };
@@ -140,12 +144,153 @@ QWidget* Form1::buildScoreArea()
     auto* score = new QGroupBox(QStringLiteral("Score Statistics"), this);
     auto* grid = new QGridLayout(score);
     lblTotCon = valueLabel(score, "lblTotCon");
+    lblsectogo = valueLabel(score, "lblsectogo");
     lblTotSec = valueLabel(score, "lblTotSec");
-    grid->addWidget(new QLabel(QStringLiteral("Total Contacts ............"), score), 0, 0);
-    grid->addWidget(lblTotCon, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Total QSO Points ........"), score), 1, 0);
-    grid->addWidget(lblTotSec, 1, 1);
+    lblTotScore = valueLabel(score, "lblTotScore");
+    lblAQSO60 = valueLabel(score, "lblAQSO60");
+    lblAQSO20 = valueLabel(score, "lblAQSO20");
+    const std::pair<const char*, QLabel*> rows[] = {{"Total Contacts ............", lblTotCon},
+                                                    {"Total Multipliers ...........", lblsectogo},
+                                                    {"Total QSO Points ........", lblTotSec},
+                                                    {"Total Score..................", lblTotScore},
+                                                    {"QSOs / Hr (last 60 min)", lblAQSO60},
+                                                    {"QSOs / Hr (last 20 min)", lblAQSO20}};
+    int row = 0;
+    for (const auto& [caption, label] : rows) {
+        grid->addWidget(new QLabel(QString::fromLatin1(caption), score), row, 0);
+        grid->addWidget(label, row++, 1, Qt::AlignRight);
+    }
     return score;
+}
+
+QWidget* Form1::buildLookupArea()
+{
+    auto* box = new QWidget(this);
+    auto* grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    Label19 = valueLabel(box, "Label19");
+    Label22 = valueLabel(box, "Label22");
+    Label23 = valueLabel(box, "Label23");
+    const std::pair<const char*, QLabel*> columns[] = {{"Continent", Label19}, {"Bearing", Label22}, {"Miles", Label23}};
+    int column = 0;
+    for (const auto& [caption, label] : columns) {
+        grid->addWidget(new QLabel(QString::fromLatin1(caption), box), 0, column);
+        QFont large = label->font();
+        large.setPointSizeF(large.pointSizeF() * 1.3);
+        large.setBold(true);
+        label->setFont(large);
+        grid->addWidget(label, 1, column++);
+    }
+    Label3 = new QLabel(QStringLiteral("New"), box);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    QFont bold = Label3->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.3);
+    Label3->setFont(bold);
+    Label3->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0)"));
+    Label3->setAccessibleName(QStringLiteral("New country on this band"));
+    Label3->hide();
+    grid->addWidget(Label3, 1, column);
+    return box;
+}
+
+QWidget* Form1::buildDupeArea()
+{
+    auto* box = new QWidget(this);
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    lblPossDup = new QLabel(QStringLiteral("               Possible Duplicates"), box);
+    lblPossDup->setObjectName(QStringLiteral("lblPossDup"));
+    lblDupe = valueLabel(box, "lblDupe");
+    lblDupe->setAutoFillBackground(true);
+    lblDupe->setMinimumHeight(lblDupe->fontMetrics().height() * 3 / 2);
+    QFont larger = lblDupe->font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.2);
+    lblDupe->setFont(larger);
+    cmdDup = new QPushButton(QStringLiteral("On"), box);
+    cmdDup->setObjectName(QStringLiteral("cmdDup"));
+    cmdDup->setToolTip(QStringLiteral("Displaying partial dupes slows the program on older pc's."));
+    cmdDup->setAccessibleName(QStringLiteral("Possible duplicates On"));
+    cmdDup->setFocusPolicy(Qt::TabFocus);
+    connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
+    layout->addWidget(lblPossDup, 0, 0);
+    layout->addWidget(lblDupe, 1, 0);
+    layout->addWidget(cmdDup, 1, 1);
+    layout->setColumnStretch(0, 1);
+    return box;
+}
+
+QWidget* Form1::buildMultiplierArea()
+{
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Label15 = new QLabel(QStringLiteral("Multipliers worked on current band:"), box);
+    Label15->setObjectName(QStringLiteral("Label15"));
+    layout->addWidget(Label15);
+    auto* groups = new QHBoxLayout;
+    layout->addLayout(groups);
+    Label10 = QList<QLabel*>(kGridSpcCount + 1, nullptr);
+    for (const SpcGroup& group : spcGroups()) {
+        auto* column = new QVBoxLayout;
+        auto* heading = new QLabel(group.heading, box);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        column->addWidget(heading, 0, Qt::AlignHCenter);
+        auto* codes = new QGridLayout;
+        int index = 0;
+        for (const int number : group.numbers) {
+            auto* label = new QLabel(spcEntry(number).code, box);
+            label->setObjectName(QStringLiteral("Label10_%1").arg(number));
+            label->setToolTip(spcEntry(number).name);
+            label->setAlignment(Qt::AlignCenter);
+            label->setMouseTracking(true);
+            label->setCursor(Qt::PointingHandCursor);
+            QFont codeFont = label->font();
+            codeFont.setBold(true);
+            label->setFont(codeFont);
+            Label10[number] = label;
+            codes->addWidget(label, index / 2, index % 2);
+            ++index;
+        }
+        column->addLayout(codes);
+        column->addStretch(1);
+        groups->addLayout(column);
+    }
+    return box;
+}
+
+QWidget* Form1::buildDxArea()
+{
+    auto* box = new QWidget(this);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* caption = valueLabel(box, "lblStation5");
+    lblStation.append(caption);
+    List1 = new QListWidget(box);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setFocusPolicy(Qt::NoFocus);
+    List1->setAccessibleName(QStringLiteral("DX countries worked on this band"));
+    layout->addWidget(caption);
+    layout->addWidget(List1);
+    return box;
+}
+
+QWidget* Form1::buildContactList()
+{
+    ListView1 = new QTreeWidget(this);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setRootIsDecorated(false);
+    ListView1->setUniformRowHeights(true);
+    ListView1->setToolTip(QStringLiteral("Click record to edit or delete."));
+    ListView1->setAccessibleName(QStringLiteral("Contacts"));
+    ListView1->setHeaderLabels({QStringLiteral("Rec#"), QStringLiteral("Call"), QStringLiteral("Rec"),
+                                QStringLiteral("SPC"), QStringLiteral("VELM"), QStringLiteral("Snt"),
+                                QStringLiteral("Date/Time"), QStringLiteral("Mo"), QStringLiteral("Bnd"),
+                                QStringLiteral("Pts")});
+    ListView1->setFocusPolicy(Qt::TabFocus);
+    return ListView1;
 }
 
 } // namespace velm

@@ -37,18 +37,6 @@ namespace velm {
 
 using namespace form1;
 
-namespace {
-const QString kTotalContacts = QStringLiteral("Total Contacts");
-const QString kTotalPoints = QStringLiteral("Total QSO Points");
-} // namespace
-
-void Form1::showScore()
-{
-    const QLocale english(QLocale::English, QLocale::UnitedStates);
-    setValueLabel(lblTotCon, kTotalContacts, english.toString(m_store.QsoCount()));
-    setValueLabel(lblTotSec, kTotalPoints, english.toString(m_store.PointsTotal()));
-}
-
 void Form1::showStation()
 {
     setValueLabel(Label2, QStringLiteral("Own call"), m_prefs.OwnCall);
@@ -81,13 +69,24 @@ bool Form1::startUp()
     }
     CheckUtcOffset();
     showBandAndMode();
+    if (!LoadPrefixTable()) {
+        m_services.prompts.message(QStringLiteral("Error opening file"), QStringLiteral("Error opeining file"),
+                                   MessageIcon::Critical);
+        return true;
+    }
     mnuSetup_Click();
     return mnuOpen2();
 }
 
 bool Form1::mnuOpen2()
 {
-    const FileResult result = m_logFile.load(m_store, m_reloadObserver);
+    // The grid is painted "remaining" first, so a failed reload never leaves stale worked colours.
+    for (int number = 1; number < Label10.size(); ++number) {
+        QPalette palette = Label10.at(number)->palette();
+        palette.setColor(QPalette::WindowText, toQColor(quint32(m_prefs.RemainingColour)));
+        Label10.at(number)->setPalette(palette);
+    }
+    const FileResult result = m_logFile.load(m_store, &m_multipliers);
     if (!result.ok) {
         qCWarning(lcLogWindow) << "reload failed:" << result.error;
         m_services.prompts.message(kReloadErrorText, kReloadErrorTitle, MessageIcon::Critical);
@@ -95,7 +94,10 @@ bool Form1::mnuOpen2()
         Q_EMIT programMustEnd(1);
         return false;
     }
-    showScore();
+    TimeStats();
+    ListRefresh();
+    RefreshGrid();
+    Labeldisplay();
     return true;
 }
 
@@ -108,7 +110,8 @@ bool Form1::AppendQso(const QsoRecord& record)
                                    QStringLiteral("Log Write Error"), MessageIcon::Critical);
         return false;
     }
-    showScore();
+    Labeldisplay();
+    TimeStats();
     return true;
 }
 
@@ -169,7 +172,7 @@ void Form1::CheckUtcOffset()
 
 void Form1::mnuSetup_Click()
 {
-    frmStationID station(m_services.prompts, m_context.sharedPreferences, m_countries, this);
+    frmStationID station(m_services.prompts, m_context.sharedPreferences, &m_prefixTable, this);
     station.setFields(stationFieldsFrom(stationProfileOf(m_prefs),
                                         m_services.settings.value(QStringLiteral("UserCallSign"), QString())));
     // Closing the window without "Done" keeps the station as it was.
@@ -222,6 +225,8 @@ void Form1::selectBand(const QString& band)
 {
     m_prefs.CurrentBand = band;
     showBandAndMode();
+    if (!txtCall->text().isEmpty())
+        UpdateNewIndicator();
     SavePref();
     mnuOpen2();
 }
@@ -232,6 +237,8 @@ void Form1::selectMode(const QString& mode)
     showBandAndMode();
     SavePref();
     mnuOpen2();
+    if (!txtCall->text().isEmpty())
+        UpdateNewIndicator();
     m_reportLength = reportLengthForMode(m_prefs.CurrentMode);
 }
 

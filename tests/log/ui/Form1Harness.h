@@ -3,6 +3,7 @@
 // written by the test and modal windows driven synchronously.
 
 #include "log/SharedPreferences.h"
+#include "log/VoicePrompts.h"
 #include "log/ui/Form1.h"
 #include "support/FakeKeyers.h"
 #include "support/TestServices.h"
@@ -14,6 +15,14 @@
 #include <memory>
 
 namespace velm::test {
+
+// Remembers the prompts asked for; never plays anything.
+class RecordingVoicePrompts final : public VoicePrompts {
+public:
+    void BlindKeyPhone(const QString& prompt) override { prompts << prompt; }
+    bool promptPlaying() const override { return false; }
+    QStringList prompts;
+};
 
 // The two example lines of log.txt.
 inline const QByteArray kTwoLogLines =
@@ -37,7 +46,7 @@ struct Form1Harness {
     {
         if (!form) {
             form = std::make_unique<Form1>(
-                Form1Context{fakes.services(), ProgramFolder(dir.path()), UserFolderPaths{}, shared, keyers});
+                Form1Context{fakes.services(), ProgramFolder(dir.path()), UserFolderPaths{}, shared, keyers, voice});
             form->setModalRunner([this](QDialog& dialog) {
                 ++modalsRun;
                 return onModal ? onModal(dialog) : int(QDialog::Rejected);
@@ -65,6 +74,7 @@ struct Form1Harness {
     TestServices fakes;
     SharedPreferences shared;
     FakeKeyers keyers;
+    RecordingVoicePrompts voice;
     std::function<int(QDialog&)> onModal;
     int modalsRun = 0;
     std::unique_ptr<Form1> form;

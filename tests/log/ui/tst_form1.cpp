@@ -331,9 +331,10 @@ private Q_SLOTS:
         test::Form1Harness h;
         Form1& form = h.window();
         for (QAction* item : {form.mnuNew, form.mnuWriteSumm, form.mnuPrivileges, form.mnuSpotConfigure,
-                              form.mnuColors})
+                              form.mnuGraph})
             QVERIFY2(item && !item->isEnabled(), qPrintable(item ? item->text() : QStringLiteral("missing")));
-        for (QAction* item : {form.mnuHelp, form.mnuSetup, form.mnuBand20Ch, form.mnuSSB, form.mnu160})
+        for (QAction* item : {form.mnuHelp, form.mnuSetup, form.mnuBand20Ch, form.mnuSSB, form.mnu160,
+                              form.mnuColors, form.mnuListPrevious})
             QVERIFY(item->isEnabled());
         QVERIFY(form.mnuExit->isEnabled());
         QVERIFY(form.findChild<QAction*>(QStringLiteral("mnuBand6Ch")));
