@@ -179,6 +179,8 @@ QWidget* Form1::buildLookupArea()
         large.setPointSizeF(large.pointSizeF() * 1.3);
         large.setBold(true);
         label->setFont(large);
+        // Room for the widest value, so the entry row never shifts while a call is typed.
+        label->setMinimumWidth(QFontMetrics(large).horizontalAdvance(QStringLiteral("12,345 ")));
         grid->addWidget(label, 1, column++);
     }
     Label3 = new QLabel(QStringLiteral("New"), box);
@@ -189,6 +191,11 @@ QWidget* Form1::buildLookupArea()
     Label3->setFont(bold);
     Label3->setStyleSheet(QStringLiteral("color: rgb(192, 0, 0)"));
     Label3->setAccessibleName(QStringLiteral("New country on this band"));
+    Label3->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(Label3->text() + QLatin1Char(' ')));
+    // Hidden by retaining its place, so the row does not move when it shows.
+    QSizePolicy keepPlace = Label3->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    Label3->setSizePolicy(keepPlace);
     Label3->hide();
     grid->addWidget(Label3, 1, column);
     return box;

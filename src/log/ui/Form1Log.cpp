@@ -75,7 +75,10 @@ bool Form1::startUp()
         return true;
     }
     mnuSetup_Click();
-    return mnuOpen2();
+    if (!mnuOpen2())
+        return false;
+    txtCall->setFocus(); // the operator starts typing a call at once
+    return true;
 }
 
 bool Form1::mnuOpen2()

@@ -163,6 +163,7 @@ private Q_SLOTS:
         QVERIFY(form.mnu160->isChecked());
         QCOMPARE(form.logStore().QsoCount(), 2);
         QCOMPARE(form.lblttrack->text(), QStringLiteral("01:02:05"));
+        QCOMPARE(form.focusWidget(), static_cast<QWidget*>(form.txtCall));
 
         // Saved under the spelling found, offset and station included, and nothing beside it.
         ProgramPreferences saved;
