@@ -83,6 +83,17 @@ public:
     void mnuColors_Click();
     void mnuListPrevious_Click();
 
+    // --- Entry row and commit (Form1Entry.cpp): public operations ---
+    // --- end entry row public ---
+
+    // --- Contact list (Form1ContactList.cpp): public operations ---
+    // Rebuilds the contact list rows (last 20 or all, newest first).
+    void RefreshContactList();
+    // --- end contact list public ---
+
+    // --- Start-up, log lifecycle and exit (Form1Lifecycle.cpp): public operations ---
+    // --- end lifecycle public ---
+
     // Reads qrppref.txt; false (and the preferences unchanged) when it cannot be read.
     bool ReadPreferences();
     // Rewrites qrppref.txt; a failure is shown to the operator with the file and the reason.
@@ -194,6 +205,12 @@ public:
     QTimer* Timer1 = nullptr;
     // Contact list.
     QTreeWidget* ListView1 = nullptr;
+    // --- Entry row and commit: controls ---
+    // --- end entry row controls ---
+    // --- Contact list: controls ---
+    // --- end contact list controls ---
+    // --- Lifecycle: controls ---
+    // --- end lifecycle controls ---
 
 Q_SIGNALS:
     // The program cannot go on (the log could not be reloaded); main ends the event loop with this code.
@@ -249,6 +266,12 @@ private:
     QList<QKeyEvent*> m_heldKeys;
     QTimer* m_holdTimer = nullptr;
     bool m_partialDupesOn = true;
+    // --- Entry row and commit: private members and helpers ---
+    // --- end entry row private ---
+    // --- Contact list: private members and helpers ---
+    // --- end contact list private ---
+    // --- Lifecycle: private members and helpers ---
+    // --- end lifecycle private ---
     std::function<int(QDialog&)> m_runModal;
     Form5* m_help = nullptr;
 };
