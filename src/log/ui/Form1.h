@@ -84,14 +84,40 @@ public:
     void mnuListPrevious_Click();
 
     // --- Entry row and commit (Form1Entry.cpp): public operations ---
+    // Commits the entry row (Enter in any entry field): checks, records, scores and appends the contact.
+    void Mains();
+    // "&Clear" and Esc: empties the entry row, the message and possible-duplicates lines and the lookup labels.
+    void cmdClear_Click();
+    // The entry row's key filters, for other windows' fields (key codes as in log/EntryCommit.h).
+    static int Capital(int keyCode);
+    static int number(int keyCode);
     // --- end entry row public ---
 
     // --- Contact list (Form1ContactList.cpp): public operations ---
     // Rebuilds the contact list rows (last 20 or all, newest first).
     void RefreshContactList();
+    // "Last 20" / "All": lists every contact or the last 20; the caption names what is shown.
+    void cmdList_Click();
+    // Opens the selected contact in the edit window; then log.txt is rewritten and reloaded. Nothing
+    // happens while no row is selected.
+    void cmdEdit_Click();
+    // Deletes the selected contact after "Are you sure?"; later records move down one number, log.txt is
+    // rewritten and reloaded. A failed rewrite puts the store back as the file still has it.
+    void cmdDelete_Click();
+    // For the call field gaining the focus: hides "Edit Contact" and "Delete Contact"; with the field empty,
+    // a list showing fewer rows than QsoCount and fewer than 18 (a short duplicate listing) is refreshed.
+    void contactListOnCallFocus();
     // --- end contact list public ---
 
     // --- Start-up, log lifecycle and exit (Form1Lifecycle.cpp): public operations ---
+    // The automatic backup: a copy of log.txt in the BACKUP folder when the log changed since it was opened.
+    void Backup();
+    // "&New": asks for a typed YES, backs the log up, empties it and resets the operating time.
+    void StartNewLog();
+    void mnuArchive_Click();
+    void mnuRestore_Click();
+    // The count of the first reload that found records; a backup is due when the log differs from it.
+    int backupReference() const { return m_backupReference; }
     // --- end lifecycle public ---
 
     // Reads qrppref.txt; false (and the preferences unchanged) when it cannot be read.
@@ -206,8 +232,17 @@ public:
     // Contact list.
     QTreeWidget* ListView1 = nullptr;
     // --- Entry row and commit: controls ---
+    QPushButton* cmdClear = nullptr;
+    // Post-contest entry: shown while "&Post Contest Mode" is checked, with their captions.
+    QLineEdit* txtPostConTime = nullptr;
+    QLineEdit* txtPostConDate = nullptr;
+    QLabel* lblPostConTime = nullptr;
+    QLabel* lblPostConDate = nullptr;
     // --- end entry row controls ---
     // --- Contact list: controls ---
+    QPushButton* cmdList = nullptr;   // "Last 20" / "All"
+    QPushButton* cmdEdit = nullptr;   // "Edit Contact"
+    QPushButton* cmdDelete = nullptr; // "Delete Contact"
     // --- end contact list controls ---
     // --- Lifecycle: controls ---
     // --- end lifecycle controls ---
@@ -220,6 +255,7 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildMenus();
@@ -267,10 +303,54 @@ private:
     QTimer* m_holdTimer = nullptr;
     bool m_partialDupesOn = true;
     // --- Entry row and commit: private members and helpers ---
+    void connectEntryRow();
+    // One key typed into an entry field: the field's handler below, then the key inserted, changed or dropped.
+    bool entryKeyPress(QLineEdit* field, QKeyEvent* key);
+    // Per-key handlers; keyAscii is the key code, changed in place, 0 when the key is discarded.
+    void txtCall_KeyPress(int& keyAscii);
+    void txtRSTR_KeyPress(int& keyAscii);
+    void txtCntry_KeyPress(int& keyAscii);
+    void txtSec_KeyPress(int& keyAscii);
+    void txtRSTS_KeyPress(int& keyAscii);
+    void postContestKeyPress(QLineEdit* field, int& keyAscii);
+    void takeCarriedKey(QLineEdit* field, int& keyAscii);
+    void entryFieldGotFocus(QWidget* field);
+    void commitEntry();
+    bool frmcmp();
+    bool recordContact();
+    void clearEntryRow();
+    void mnuPostContest_Click(bool checked);
+    bool postContestShown() const;
+    // 4: a digit is carried into the next field (PendingKey); 3: a letter from the report into the S/P/C.
+    int m_advanceState = 0;
+    QString m_pendingKey; // the carried key's decimal code
+    // While a commit runs, focus moves are only noted; the fields' focus rules run once it has finished.
+    bool m_focusRulesHeld = false;
+    QString m_lastRigFrequencyText; // no rig yet: always empty, emptied by every commit
     // --- end entry row private ---
     // --- Contact list: private members and helpers ---
+    QWidget* buildContactListButtons();
+    void connectContactList();
+    bool contactList_Event(QObject* watched, QEvent* event);
+    int selectedContactRecord() const;
+    void showContactButtons();
+    void hideContactButtons();
+    void sizeContactColumns();
+    // Ends an edit or deletion: rewrite log.txt and reload; on a failed rewrite the store goes back to before.
+    void rewriteAndReload(const LogStore& before);
+    bool m_listAll = false;
+    // Forwards the list's and the window's events to contactList_Event; a member, so that it is gone before
+    // the window's children are destroyed (their last events must not reach a half-destroyed Form1).
+    QScopedPointer<QObject> m_contactListEvents;
     // --- end contact list private ---
     // --- Lifecycle: private members and helpers ---
+    // Backup with the choice of ignoring the reference count; false (and why) when no copy could be made.
+    bool makeBackup(bool evenWhenUnchanged, QString* failure = nullptr);
+    QString backupFolder() const;
+    void rememberOperatingTime();
+    int m_backupReference = 0;
+    bool m_exiting = false;
+    bool m_logLoaded = false;
     // --- end lifecycle private ---
     std::function<int(QDialog&)> m_runModal;
     Form5* m_help = nullptr;

@@ -1,6 +1,10 @@
+// The main window's key handling: the window-wide key filter, the entry fields' per-key rules and focus
+// rules, and the hold after a refused duplicate.
+
 #include "log/ui/Form1.h"
 
 #include "log/BandMode.h"
+#include "log/EntryCommit.h"
 #include "log/SpcTable.h"
 #include "log/VoicePrompts.h"
 #include "log/Keyers.h"
@@ -18,6 +22,7 @@
 #include "platform/ui/ValueLabel.h"
 
 #include <QActionGroup>
+#include <QAction>
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -30,6 +35,7 @@
 #include <QLoggingCategory>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -39,6 +45,28 @@ namespace velm {
 namespace {
 // How often held keys look whether the hold after a refused duplicate is over.
 constexpr int kHoldPollMs = 50;
+
+// The code a key gives the entry fields' handlers: the character it types, Enter or Backspace; 0 for keys
+// that type nothing there (arrows, Tab, Delete, Ctrl shortcuts), which keep their usual meaning.
+int keyAsciiOf(const QKeyEvent* key)
+{
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return kKeyEnter;
+    case Qt::Key_Backspace:
+        return kKeyBackspace;
+    default:
+        break;
+    }
+    const QString text = key->text();
+    return text.size() == 1 && text.at(0).isPrint() ? text.at(0).unicode() : 0;
+}
+
+bool isDigitKey(int keyAscii)
+{
+    return keyAscii >= '0' && keyAscii <= '9';
+}
 } // namespace
 
 void Form1::showMessage(const QString& text, MessageTone tone)
@@ -87,13 +115,18 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
             showPossibleDupes(QString(), false);
         break;
     case QEvent::FocusOut:
-        // Leaving the field for another control counts; the window losing focus or a menu opening does not.
-        if (watched == txtCall) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-                txtCall_LostFocus();
-        }
+    case QEvent::FocusIn: {
+        // Moving to another control counts; the window losing focus or a menu opening does not. During a
+        // commit the moves are settled once it has finished (Mains).
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (m_focusRulesHeld || reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        if (event->type() == QEvent::FocusOut && watched == txtCall)
+            txtCall_LostFocus();
+        else if (event->type() == QEvent::FocusIn && watched->isWidgetType())
+            entryFieldGotFocus(static_cast<QWidget*>(watched));
         break;
+    }
     case QEvent::KeyPress:
         if (watched->isWidgetType())
             return Form_KeyPress(watched, static_cast<QKeyEvent*>(event));
@@ -123,15 +156,17 @@ bool Form1::Form_KeyPress(QObject* watched, QKeyEvent* key)
         showMessage(outcome.message.value_or(lblDialog->text()), outcome.tone.value_or(m_messageTone));
     if (outcome.window)
         Q_EMIT windowRequested(*outcome.window);
+    if (outcome.clearEntry)
+        cmdClear_Click();
     if (outcome.consumed)
         return true;
     if (widget == txtCall)
         return txtCall_KeyPress(key);
     if (widget == txtCntry)
         return txtCntry_KeyPress(key);
-    for (QLineEdit* report : {txtRSTR, txtRSTS}) {
-        if (widget == report && reportFieldFull(report, key))
-            return true;
+    for (QLineEdit* field : {txtRSTR, txtSec, txtRSTS, txtPostConTime, txtPostConDate}) {
+        if (widget == field)
+            return entryKeyPress(field, key);
     }
     return false;
 }
@@ -144,23 +179,85 @@ bool Form1::reportFieldFull(QLineEdit* field, QKeyEvent* key) const
     return field->text().size() - field->selectedText().size() + text.size() > m_reportLength;
 }
 
-// A character typed into the call field: refuse a double quote, upper-case letters, and update the
-// possible-duplicates line as the call will read with this key.
 bool Form1::txtCall_KeyPress(QKeyEvent* key)
 {
+    return entryKeyPress(txtCall, key);
+}
+
+bool Form1::txtCntry_KeyPress(QKeyEvent* key)
+{
+    return entryKeyPress(txtCntry, key);
+}
+
+bool Form1::entryKeyPress(QLineEdit* field, QKeyEvent* event)
+{
+    const int typed = keyAsciiOf(event);
+    if (typed == 0)
+        return false; // arrows, Tab, Delete and shortcuts keep their usual meaning
+    int key = typed;
+    if (field == txtCall)
+        txtCall_KeyPress(key);
+    else if (field == txtRSTR)
+        txtRSTR_KeyPress(key);
+    else if (field == txtCntry)
+        txtCntry_KeyPress(key);
+    else if (field == txtSec)
+        txtSec_KeyPress(key);
+    else if (field == txtRSTS)
+        txtRSTS_KeyPress(key);
+    else
+        postContestKeyPress(field, key);
+    if (key == 0)
+        return true;
+    if ((field == txtRSTR || field == txtRSTS) && reportFieldFull(field, event))
+        return true;
+    if (key == typed)
+        return false;
+    field->insert(QString(QChar(key)));
+    return true;
+}
+
+void Form1::txtCall_KeyPress(int& keyAscii)
+{
+    const QString text = txtCall->text();
     // A call of one letter finds no country yet; the next key starts the lookup afresh.
-    if (txtCall->text().size() < 2) {
+    if (text.size() < 2) {
         txtCntry->clear();
         clearLookupLabels();
     }
-    const QString text = key->text();
-    if (text.size() != 1 || !text.at(0).isPrint())
-        return false;
-    if (text == QLatin1String("\""))
-        return true;
-    const QChar upper = text.at(0).toUpper();
-    const PartialDupeResult result = velm::PartialDupeCheck(m_store, txtCall->text(), upper, m_prefs.CurrentBand,
-                                                            m_partialDupesOn, m_operatingClock.LoggedOn());
+    if (keyAscii == kKeyDoubleQuote)
+        keyAscii = 0;
+    // A digit after a complete call starts the report: W1ABC then 5 puts the 5 in the report field.
+    if (isDigitKey(keyAscii) && txtCall->cursorPosition() == text.size() && !txtCall->hasSelectedText() &&
+        advancesToReport(text)) {
+        m_pendingKey = QString::number(keyAscii);
+        m_advanceState = 4;
+        int carried = keyAscii;
+        txtRSTR_KeyPress(carried);
+        keyAscii = 0;
+        txtRSTR->setFocus();
+    }
+    if (text.size() < 3 && m_operatingClock.LoggedOn())
+        showMessage(QStringLiteral(" "));
+    if (!m_operatingClock.LoggedOn()) {
+        showMessage(QStringLiteral("Click Log \"Time On\"!"));
+        m_services.prompts.beep();
+    }
+    if (keyAscii == 0)
+        return;
+    if (keyAscii == kKeyEnter) {
+        keyAscii = 0;
+        Mains();
+        return;
+    }
+    if (keyAscii == kKeySpace && m_advanceState != 4) {
+        keyAscii = 0;
+        txtRSTR->setFocus();
+        return;
+    }
+    keyAscii = velm::Capital(keyAscii);
+    const PartialDupeResult result = velm::PartialDupeCheck(
+        m_store, text, QChar(keyAscii), m_prefs.CurrentBand, m_partialDupesOn, m_operatingClock.LoggedOn());
     if (result.messageToTeal)
         showMessage(lblDialog->text(), MessageTone::Normal);
     showPossibleDupes(result.list, result.listOnTeal);
@@ -168,37 +265,198 @@ bool Form1::txtCall_KeyPress(QKeyEvent* key)
         showMessage(*result.message, MessageTone::Normal);
     if (result.beep)
         m_services.prompts.beep();
-    if (upper == text.at(0))
-        return false;
-    txtCall->insert(QString(upper));
-    return true;
 }
 
 void Form1::txtCall_LostFocus()
 {
-    if (!txtCall->text().isEmpty())
-        DupCheck();
+    // A refused duplicate has emptied the row and taken the focus back: there is nothing to fill.
+    if (!txtCall->text().isEmpty() && DupCheck())
+        return;
+    // Default reports, selected so that typing replaces them.
+    const QString report =
+        m_prefs.CurrentMode == QLatin1String("CW") ? QStringLiteral("559") : QStringLiteral("55");
+    for (QLineEdit* field : {txtRSTR, txtRSTS}) {
+        if (field->text().isEmpty()) {
+            field->setText(report);
+            field->setSelection(0, int(report.size()));
+        }
+    }
     ProvinceFromCall();
 }
 
-bool Form1::txtCntry_KeyPress(QKeyEvent* key)
+void Form1::txtRSTR_KeyPress(int& keyAscii)
 {
-    const QString text = key->text();
-    if (text == QLatin1String("\""))
-        return true;
-    if (text.size() != 1 || !text.at(0).isPrint() || txtCntry->text().size() < 2)
-        return false;
+    // A letter starts the S/P/C.
+    if (keyAscii > '9') {
+        m_pendingKey = QString::number(keyAscii);
+        m_advanceState = 3;
+        int letter = QChar(keyAscii).toUpper().unicode();
+        txtCntry_KeyPress(letter);
+        keyAscii = kKeySpace;
+    }
+    if (m_advanceState == 4)
+        keyAscii = m_pendingKey.toInt();
+    if (keyAscii == kKeyEnter) {
+        keyAscii = 0;
+        Mains();
+        return;
+    }
+    if (keyAscii == kKeySpace)
+        txtCntry->setFocus();
+    keyAscii = velm::number(keyAscii);
+    if (m_advanceState == 4)
+        takeCarriedKey(txtRSTR, keyAscii);
+}
+
+void Form1::txtCntry_KeyPress(int& keyAscii)
+{
+    if (keyAscii == kKeyDoubleQuote) {
+        keyAscii = 0;
+        return;
+    }
+    if (keyAscii == kKeyEnter) {
+        keyAscii = 0;
+        Mains();
+        return;
+    }
     const int caret = txtCntry->hasSelectedText() ? txtCntry->selectionStart() : txtCntry->cursorPosition();
+    if (keyAscii == kKeySpace && caret == 0 && m_advanceState == 0) {
+        keyAscii = 0;
+        txtSec->setFocus();
+        return;
+    }
+    // A digit starts the member number.
+    if (isDigitKey(keyAscii)) {
+        m_advanceState = 4;
+        m_pendingKey = QString::number(keyAscii);
+        int carried = keyAscii;
+        txtSec_KeyPress(carried);
+        keyAscii = 0;
+        txtSec->setFocus();
+        return;
+    }
+    if (m_advanceState == 3) {
+        takeCarriedKey(txtCntry, keyAscii);
+        return;
+    }
+    // Typing at the start replaces the contents (Backspace types nothing).
+    const bool typing = keyAscii != kKeySpace && keyAscii != kKeyBackspace;
+    if (typing && caret == 0)
+        txtCntry->clear();
+    if (txtCntry->text().isEmpty() || caret < 2)
+        keyAscii = velm::Capital(keyAscii);
+    // The first two letters are capitals; a country name goes on in lower case: GE then r gives Ger.
+    if (typing && caret == 2) {
+        const int selected = int(txtCntry->selectedText().size());
+        const QString text = txtCntry->text();
+        txtCntry->setText(text.left(1) + text.mid(1).toLower());
+        selected ? txtCntry->setSelection(caret, selected) : txtCntry->setCursorPosition(caret);
+    }
+    if (txtCntry->text().size() < 2)
+        return;
     const std::optional<PrefixTable::Completion> completion = m_prefixTable.CountryCompletion(
-        txtCntry->text(), caret, text.at(0), m_prefs.OwnLatitude, m_prefs.OwnLongitude);
-    if (!completion)
-        return false;
-    txtCntry->setText(completion->text);
-    txtCntry->setSelection(completion->selectionStart, completion->selectionLength);
-    setValueLabel(Label19, QStringLiteral("Continent"), completion->continent);
-    setValueLabel(Label22, QStringLiteral("Bearing"), completion->bearing ? completion->bearing->bearing : QString());
-    setValueLabel(Label23, QStringLiteral("Miles"), completion->bearing ? completion->bearing->miles : QString());
-    return true;
+        txtCntry->text(), caret, QChar(keyAscii), m_prefs.OwnLatitude, m_prefs.OwnLongitude);
+    if (completion) {
+        txtCntry->setText(completion->text);
+        txtCntry->setSelection(completion->selectionStart, completion->selectionLength);
+        setValueLabel(Label19, QStringLiteral("Continent"), completion->continent);
+        setValueLabel(Label22, QStringLiteral("Bearing"),
+                      completion->bearing ? completion->bearing->bearing : QString());
+        setValueLabel(Label23, QStringLiteral("Miles"),
+                      completion->bearing ? completion->bearing->miles : QString());
+        keyAscii = 0;
+    } else if (keyAscii == kKeySpace) {
+        keyAscii = 0;
+        txtSec->setFocus();
+    }
+}
+
+void Form1::txtSec_KeyPress(int& keyAscii)
+{
+    if (keyAscii == kKeyDoubleQuote) {
+        keyAscii = 0;
+        return;
+    }
+    if (m_advanceState == 4)
+        keyAscii = m_pendingKey.toInt();
+    if (keyAscii == kKeyEnter) {
+        keyAscii = 0;
+        Mains();
+        return;
+    }
+    if (keyAscii == kKeySpace) {
+        keyAscii = 0;
+        txtRSTS->setFocus();
+        return;
+    }
+    keyAscii = velm::Capital(keyAscii);
+    if (m_advanceState == 4)
+        takeCarriedKey(txtSec, keyAscii);
+}
+
+void Form1::txtRSTS_KeyPress(int& keyAscii)
+{
+    // A letter is not entered here and moves on as a Space does. Unlike a letter in the report received it is
+    // not carried back into the S/P/C field, whose text it would replace.
+    if (keyAscii > '9')
+        keyAscii = kKeySpace;
+    if (keyAscii == kKeyEnter) {
+        keyAscii = 0;
+        Mains();
+        return;
+    }
+    if (keyAscii == kKeySpace)
+        focusNextChild();
+    keyAscii = velm::number(keyAscii);
+}
+
+// The post-contest time takes digits and ":", the date digits and "/".
+void Form1::postContestKeyPress(QLineEdit* field, int& keyAscii)
+{
+    if (keyAscii == kKeyEnter) {
+        keyAscii = 0;
+        Mains();
+    } else if (keyAscii == kKeySpace) {
+        keyAscii = 0;
+        focusNextChild();
+    } else if (keyAscii != (field == txtPostConTime ? ':' : '/')) {
+        keyAscii = velm::number(keyAscii);
+    }
+}
+
+// The carried key becomes the field's whole text, caret after it; the advance is over.
+void Form1::takeCarriedKey(QLineEdit* field, int& keyAscii)
+{
+    if (keyAscii != 0) {
+        field->setText(QString(QChar(keyAscii)));
+        field->setCursorPosition(1);
+    }
+    m_advanceState = 0;
+    keyAscii = 0;
+}
+
+void Form1::entryFieldGotFocus(QWidget* field)
+{
+    if (field == txtCall) {
+        if (txtCall->text().isEmpty()) {
+            txtRSTR->clear();
+            txtRSTS->clear();
+        }
+        if (m_prefs.VoiceNavLevel > 0)
+            m_context.voice.BlindKeyPhone(QStringLiteral("Call"));
+        contactListOnCallFocus();
+        return;
+    }
+    const std::pair<QLineEdit*, const char*> prompts[] = {
+        {txtRSTR, "RstRcvd"}, {txtCntry, "SPC"}, {txtSec, "VelmPwr"}, {txtRSTS, "RstSnt"}};
+    for (const auto& [entry, prompt] : prompts) {
+        if (field == entry && m_prefs.VoiceNavLevel >= 2)
+            m_context.voice.BlindKeyPhone(QString::fromLatin1(prompt));
+    }
+    if (field == txtPostConDate && txtPostConDate->text().isEmpty())
+        txtPostConDate->setText(m_services.clock.localNow().date().toString(QStringLiteral("yyyy/MM/dd")));
+    if (field == txtPostConDate || field == txtPostConTime)
+        static_cast<QLineEdit*>(field)->selectAll();
 }
 
 void Form1::releaseHeldKeys()
@@ -213,73 +471,6 @@ void Form1::releaseHeldKeys()
         QCoreApplication::sendEvent(txtCall, key);
         delete key;
     }
-}
-
-bool Form1::DupCheck()
-{
-    const DupCheckResult result = velm::DupCheck(
-        m_store, DupCheckInput{txtCall->text(), m_prefs.CurrentBand, txtSec->text(), txtCntry->text(),
-                               m_prefs.ListPrevious == 1});
-    if (result.listCleared)
-        ListView1->clear();
-    for (const ContactRow& row : result.previousRows)
-        ListView1->addTopLevelItem(new QTreeWidgetItem(row.columns));
-    if (result.fillVelmPwr) {
-        txtSec->setText(*result.fillVelmPwr);
-        txtSec->selectAll();
-    }
-    if (result.fillSpc) {
-        txtCntry->setText(*result.fillSpc);
-        txtCntry->selectAll();
-    }
-    if (result.duplicateRecord == 0)
-        return false;
-
-    showMessage(result.message, MessageTone::Duplicate);
-    showPossibleDupes(lblDupe->text(), false);
-    m_services.prompts.beep();
-    m_context.voice.BlindKeyPhone(QStringLiteral("Dupe"));
-    if (m_prefs.VoiceNavLevel > 0) {
-        // The prompt is heard before the operator types on; painting goes on, input waits.
-        while (m_context.voice.promptPlaying())
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    }
-    m_dupeHold.refused(m_services.clock.milliseconds());
-    for (QLineEdit* field : {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS})
-        field->clear();
-    clearLookupLabels();
-    txtCall->setFocus();
-    return true;
-}
-
-void Form1::cmdDup_Click()
-{
-    showPossibleDupes(lblDupe->text(), false);
-    m_partialDupesOn = !m_partialDupesOn;
-    cmdDup->setText(m_partialDupesOn ? QStringLiteral("On") : QStringLiteral("Off"));
-    cmdDup->setAccessibleName(QStringLiteral("Possible duplicates ") + cmdDup->text());
-    txtCall->setFocus();
-}
-
-void Form1::showPossibleDupes(const QString& list, bool onTeal)
-{
-    QFont font = lblDupe->font();
-    font.setPointSizeF(QApplication::font().pointSizeF() * 1.2);
-    lblDupe->setFont(font);
-    setValueLabel(lblDupe, QStringLiteral("Possible duplicates"), list);
-    QPalette palette = lblDupe->palette();
-    palette.setColor(QPalette::Window, onTeal ? toQColor(kMessageTeal) : QApplication::palette().color(QPalette::Button));
-    lblDupe->setPalette(palette);
-}
-
-void Form1::gridLabelHover(int number)
-{
-    const SpcEntry& entry = spcEntry(number);
-    QFont font = lblDupe->font();
-    font.setPointSizeF(QApplication::font().pointSizeF() * 1.05); // a little smaller than the duplicates list
-    const QString text = QStringLiteral("  %1    Total =%2").arg(entry.name).arg(MultiplierState::spcTotal(m_store, entry.code));
-    setValueLabel(lblDupe, entry.code, text);
-    lblDupe->setFont(font);
 }
 
 } // namespace velm

@@ -131,11 +131,38 @@ QWidget* Form1::buildEntryRow()
     grid->setColumnStretch(2, 3);
     grid->setColumnStretch(3, 2);
 
+    // Post-contest entry: contacts from a paper log carry their own date and time.
+    const auto addPostContestField = [&](QLineEdit*& field, QLabel*& label, const char* name,
+                                         const QString& caption, int maxLength, int column) {
+        field = new QLineEdit(row);
+        field->setObjectName(QString::fromLatin1(name));
+        field->setMaxLength(maxLength);
+        field->setAccessibleName(caption);
+        field->setFont(txtCall->font());
+        label = new QLabel(caption, row);
+        label->setObjectName(QStringLiteral("lbl") + field->objectName().mid(3));
+        label->setBuddy(field);
+        grid->addWidget(label, 0, column);
+        grid->addWidget(field, 1, column);
+        field->hide();
+        label->hide();
+    };
+    addPostContestField(txtPostConTime, lblPostConTime, "txtPostConTime", QStringLiteral("Time"), 5, 5);
+    addPostContestField(txtPostConDate, lblPostConDate, "txtPostConDate", QStringLiteral("Date"), 10, 6);
+
+    cmdClear = new QPushButton(QStringLiteral("&Clear"), row);
+    cmdClear->setObjectName(QStringLiteral("cmdClear"));
+    cmdClear->setToolTip(QStringLiteral("Click to clear entry fields or press ALT C"));
+    cmdClear->setFocusPolicy(Qt::TabFocus); // a click leaves the focus where the operator types
+    grid->addWidget(cmdClear, 1, 7);
+
     lblDialog = valueLabel(row, "lblDialog");
     lblDialog->setAutoFillBackground(true);
     lblDialog->setMinimumHeight(lblDialog->fontMetrics().height() * 3 / 2);
+    lblDialog->setToolTip(QStringLiteral(
+        "It is not necessary to press Space or Tab to tab unless the Callsign includes a \"/\"."));
     grid->addWidget(lblDialog, 2, 0, 1, 5);
-    setTabChain({txtCall, txtRSTR, txtCntry, txtSec, txtRSTS});
+    setTabChain({txtCall, txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate, cmdClear});
     return row;
 }
 

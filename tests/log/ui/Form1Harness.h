@@ -10,7 +10,9 @@
 
 #include <QDialog>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QtTest>
 #include <functional>
 #include <memory>
 
@@ -38,6 +40,10 @@ struct Form1Harness {
     Form1Harness()
     {
         shared.OpenSharedPreferences(dir.filePath(QStringLiteral("SharedUserPreferences.xml")));
+        // The per-user folders live beside the program folder's files, inside the same throw-away folder.
+        folders.DocumentsBase = dir.path();
+        folders.SharedFolder = dir.filePath(QStringLiteral("Orvane Software/Shared"));
+        folders.UserDataFolder = dir.filePath(QStringLiteral("Orvane Software/QRP VELM"));
         // Local time 4 hours behind UTC unless a test says otherwise.
         fakes.clock.localOffsetSeconds = -4 * 3600;
     }
@@ -46,7 +52,7 @@ struct Form1Harness {
     {
         if (!form) {
             form = std::make_unique<Form1>(
-                Form1Context{fakes.services(), ProgramFolder(dir.path()), UserFolderPaths{}, shared, keyers, voice});
+                Form1Context{fakes.services(), ProgramFolder(dir.path()), folders, shared, keyers, voice});
             form->setModalRunner([this](QDialog& dialog) {
                 ++modalsRun;
                 return onModal ? onModal(dialog) : int(QDialog::Rejected);
@@ -71,6 +77,7 @@ struct Form1Harness {
     }
 
     QTemporaryDir dir;
+    UserFolderPaths folders;
     TestServices fakes;
     SharedPreferences shared;
     FakeKeyers keyers;
@@ -78,6 +85,32 @@ struct Form1Harness {
     std::function<int(QDialog&)> onModal;
     int modalsRun = 0;
     std::unique_ptr<Form1> form;
+};
+
+// Four prefixes for a station K1ABC in CT at 41.5 N 72.5 W.
+inline const QByteArray kTestPrefixes = "\"DL\",\"Germany\",\"EU\",-10,51,14,28,230\r\n"
+                                        "\"K\",\"USA\",\"NA\",91.87,37.6,5,8,291\r\n"
+                                        "\"KH6\",\"Hawaii\",\"OC\",157.8,21.3,31,61,110\r\n"
+                                        "\"VE\",\"Canada\",\"NA\",80,44.35,5,9,1\r\n";
+
+// The window shown and active with the given log, CW on 20 m, logged on (unless told otherwise) and typing
+// in the call field.
+struct Running : Form1Harness {
+    explicit Running(const QByteArray& log, bool logOn = true)
+    {
+        write(QStringLiteral("qrppref.txt"), kPreferences);
+        write(QStringLiteral("arrlpre2.txt"), kTestPrefixes);
+        write(QStringLiteral("log.txt"), log);
+        Form1& main = window();
+        QVERIFY(main.ReadPreferences());
+        QVERIFY(main.LoadPrefixTable());
+        QVERIFY(main.mnuOpen2());
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        if (logOn)
+            main.cmdLogOn_Click();
+        main.txtCall->setFocus();
+    }
 };
 
 } // namespace velm::test

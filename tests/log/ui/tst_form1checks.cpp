@@ -17,12 +17,6 @@ using namespace velm;
 
 namespace {
 
-// Own station K1ABC in CT at 41.5 N 72.5 W, CW on 20 m.
-const QByteArray kPrefixes = "\"DL\",\"Germany\",\"EU\",-10,51,14,28,230\r\n"
-                             "\"K\",\"USA\",\"NA\",91.87,37.6,5,8,291\r\n"
-                             "\"KH6\",\"Hawaii\",\"OC\",157.8,21.3,31,61,110\r\n"
-                             "\"VE\",\"Canada\",\"NA\",80,44.35,5,9,1\r\n";
-
 QByteArray logLine(const char* call, const char* spc, const char* band, const char* time = "14:05:33")
 {
     return QByteArray("\"") + call + "\",\"559\",\"1234\",\"559\",\"" + spc + "\",\"2011/03/05\",\"" + time +
@@ -34,21 +28,7 @@ QString spoken(QWidget* widget)
     return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
 }
 
-struct Running : test::Form1Harness {
-    explicit Running(const QByteArray& log)
-    {
-        write(QStringLiteral("qrppref.txt"), test::kPreferences);
-        write(QStringLiteral("arrlpre2.txt"), kPrefixes);
-        write(QStringLiteral("log.txt"), log);
-        Form1& main = window();
-        QVERIFY(main.ReadPreferences());
-        QVERIFY(main.LoadPrefixTable());
-        QVERIFY(main.mnuOpen2());
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
-        main.txtCall->setFocus();
-    }
-};
+using test::Running;
 
 } // namespace
 
