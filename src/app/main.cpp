@@ -5,6 +5,7 @@
 #include "log/VoicePrompts.h"
 #include "log/UserFolderSetup.h"
 #include "log/ui/Form1.h"
+#include "log/ui/frmLogo.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/Services.h"
 #include "platform/SystemClock.h"
@@ -31,6 +32,10 @@ int main(int argc, char* argv[])
     velm::SharedPreferences sharedPreferences;
     const velm::UserFolderPaths userFolders = velm::prepareUserFolders(folders, prompts, sharedPreferences);
     QDir::setCurrent(programFolder.path());
+    {
+        velm::frmLogo logo(userFolders.SharedFolder);
+        logo.exec();
+    }
 
     // Keys reach the keyers, and duplicates the spoken prompts, through these until those are built.
     velm::NullKeyers keyers;

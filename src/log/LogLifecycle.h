@@ -1,1 +1,21 @@
 #pragma once
+// Responsibilities: the file side of a log's life: names of backups and archives, when a backup is due, and
+// copying a log to or from the BACKUP folder so that a failed copy never leaves half a file behind.
+
+#include <QDateTime>
+#include <QString>
+
+namespace velm {
+
+// "yyyymmddhhnn.log" from the local time: two backups within one minute share a name.
+QString backupFileName(const QDateTime& localNow);
+// The call's file stem, the local date "yyyy-mm-dd" and ".log": K1ABC/4 on 2011-03-05 → K1ABC2011-03-05.log.
+QString archiveFileName(const QString& ownCall, const QDate& localDate);
+// An automatic backup is due when the log has contacts and its size differs from the count it was opened with.
+bool backupDue(int qsoCount, int backupReference);
+
+// Copies the file at from over the file at to (created when absent) through a temporary file and a rename:
+// afterwards `to` holds the old bytes or all of the new ones. Returns the reason it failed, empty on success.
+QString copyFileSafely(const QString& from, const QString& to);
+
+} // namespace velm

@@ -31,13 +31,18 @@ std::optional<QString> FakePrompts::input(const QString& prompt, const QString& 
     return takeFront(inputAnswers, std::optional<QString>());
 }
 
-std::optional<QString> FakePrompts::saveFileName(const QString&, const QString&, const QString&)
+std::optional<QString> FakePrompts::saveFileName(const QString& title, const QString& suggestedPath,
+                                                 const QString& filter)
 {
+    fileDialogs.append({suggestedPath, title, MessageIcon::None});
+    fileFilters.append(filter);
     return takeFront(fileAnswers, std::optional<QString>());
 }
 
-std::optional<QString> FakePrompts::openFileName(const QString&, const QString&, const QString&)
+std::optional<QString> FakePrompts::openFileName(const QString& title, const QString& folder, const QString& filter)
 {
+    fileDialogs.append({folder, title, MessageIcon::None});
+    fileFilters.append(filter);
     return takeFront(fileAnswers, std::optional<QString>());
 }
 

@@ -34,6 +34,8 @@ public:
     QList<ShownMessage> questions; // askYesNo calls
     QList<ShownMessage> inputs;    // input calls: text = prompt, title
     QList<QString> inputDefaults;
+    QList<ShownMessage> fileDialogs; // text = the suggested path or folder, title; filters in fileFilters
+    QStringList fileFilters;
     int beeps = 0;
 
     // Scripted answers; when a queue is empty, Yes/No answers No, input and dialogs are cancelled.

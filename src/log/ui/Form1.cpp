@@ -84,11 +84,14 @@ Form1::Form1(Form1Context context, QWidget* parent)
     middle->addWidget(buildScoreArea(), 0, Qt::AlignTop);
     layout->addLayout(middle);
     layout->addWidget(buildContactList(), 1);
+    layout->addWidget(buildContactListButtons());
     setCentralWidget(central);
     // Moving the mouse over the background empties the possible-duplicates line.
     central->setMouseTracking(true);
 
     connectMenus();
+    connectEntryRow();
+    connectContactList();
     m_holdTimer = new QTimer(this);
     m_holdTimer->setSingleShot(true);
     connect(m_holdTimer, &QTimer::timeout, this, &Form1::releaseHeldKeys);
@@ -225,6 +228,15 @@ void Form1::connectMenus()
     connect(mnuSSB, &QAction::triggered, this, [this] { selectMode(QStringLiteral("PH")); });
     mnuSetup->setEnabled(true);
     connect(mnuSetup, &QAction::triggered, this, &Form1::mnuSetup_Click);
+    for (QAction* item : {mnuNew, mnuArchive, mnuRestore, mnuOpen})
+        item->setEnabled(true);
+    connect(mnuNew, &QAction::triggered, this, [this] {
+        StartNewLog();
+        TimeStats();
+    });
+    connect(mnuArchive, &QAction::triggered, this, &Form1::mnuArchive_Click);
+    connect(mnuRestore, &QAction::triggered, this, &Form1::mnuRestore_Click);
+    connect(mnuOpen, &QAction::triggered, this, &Form1::mnuOpen2);
     mnuColors->setEnabled(true);
     connect(mnuColors, &QAction::triggered, this, &Form1::mnuColors_Click);
     mnuListPrevious->setEnabled(true);
@@ -241,6 +253,5 @@ void Form1::mnuHelp_Click()
     m_help->activateWindow();
 }
 
-void Form1::mnuExit_Click() { close(); }
 
 } // namespace velm

@@ -59,28 +59,6 @@ void Form1::showBandAndMode()
     mnuSSB->setChecked(!cw);
 }
 
-bool Form1::startUp()
-{
-    if (!ReadPreferences()) {
-        // The rest of the start-up sequence is skipped; the window stays for the operator.
-        m_services.prompts.message(QStringLiteral("Error opening file"), QStringLiteral("Error opeining file"),
-                                   MessageIcon::Critical);
-        return true;
-    }
-    CheckUtcOffset();
-    showBandAndMode();
-    if (!LoadPrefixTable()) {
-        m_services.prompts.message(QStringLiteral("Error opening file"), QStringLiteral("Error opeining file"),
-                                   MessageIcon::Critical);
-        return true;
-    }
-    mnuSetup_Click();
-    if (!mnuOpen2())
-        return false;
-    txtCall->setFocus(); // the operator starts typing a call at once
-    return true;
-}
-
 bool Form1::mnuOpen2()
 {
     // The grid is painted "remaining" first, so a failed reload never leaves stale worked colours.
@@ -94,9 +72,14 @@ bool Form1::mnuOpen2()
         qCWarning(lcLogWindow) << "reload failed:" << result.error;
         m_services.prompts.message(kReloadErrorText, kReloadErrorTitle, MessageIcon::Critical);
         setEnabled(false);
+        m_logLoaded = false;
         Q_EMIT programMustEnd(1);
         return false;
     }
+    m_logLoaded = true;
+    if (m_backupReference == 0)
+        m_backupReference = m_store.QsoCount();
+    RefreshContactList();
     TimeStats();
     ListRefresh();
     RefreshGrid();
@@ -106,6 +89,14 @@ bool Form1::mnuOpen2()
 
 bool Form1::AppendQso(const QsoRecord& record)
 {
+    // Until log.txt has been read, appending would leave the file holding contacts the screen does not.
+    if (!m_logLoaded) {
+        m_services.prompts.message(QStringLiteral("The contact with %1 was not logged: the log is not open. Use "
+                                                  "File > Open to open it.")
+                                       .arg(record.Call),
+                                   QStringLiteral("Log Write Error"), MessageIcon::Critical);
+        return false;
+    }
     const FileResult result = appendRecord(m_store, m_logFile, record);
     if (!result.ok) {
         m_services.prompts.message(QStringLiteral("The contact with %1 was not logged.\n\n%2")

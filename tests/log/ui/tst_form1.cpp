@@ -124,9 +124,12 @@ private Q_SLOTS:
     {
         test::Form1Harness h;
         auto& fakes = h.fakes;
-        // A folder where the log file should be: every open for writing fails, even as root.
-        QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("log.txt")));
+        h.write(QStringLiteral("log.txt"), QByteArray());
         Form1& form = h.window();
+        QVERIFY(form.mnuOpen2());
+        // A folder where the log file should be: every open for writing fails, even as root.
+        QVERIFY(QFile::remove(h.path(QStringLiteral("log.txt"))));
+        QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("log.txt")));
         QVERIFY(!form.AppendQso(sampleRecord()));
         QCOMPARE(form.logStore().QsoCount(), 0);
         QCOMPARE(form.lblTotCon->text(), QStringLiteral("0"));
@@ -141,6 +144,7 @@ private Q_SLOTS:
         h.write(QStringLiteral("QRPpref.txt"), test::kPreferences);
         h.write(QStringLiteral("log.txt"), kTwoLines);
         h.fakes.prompts.inputAnswers.push_back(QStringLiteral("4"));
+        h.fakes.prompts.yesNoAnswers.push_back(true); // continue the existing contest
         h.onModal = [](QDialog& dialog) {
             auto& station = static_cast<frmStationID&>(dialog);
             // What the operator sees is the stored station, the offset already corrected.
@@ -331,11 +335,11 @@ private Q_SLOTS:
     {
         test::Form1Harness h;
         Form1& form = h.window();
-        for (QAction* item : {form.mnuNew, form.mnuWriteSumm, form.mnuPrivileges, form.mnuSpotConfigure,
+        for (QAction* item : {form.mnuWriteSumm, form.mnuADIF, form.mnuPrivileges, form.mnuSpotConfigure,
                               form.mnuGraph})
             QVERIFY2(item && !item->isEnabled(), qPrintable(item ? item->text() : QStringLiteral("missing")));
         for (QAction* item : {form.mnuHelp, form.mnuSetup, form.mnuBand20Ch, form.mnuSSB, form.mnu160,
-                              form.mnuColors, form.mnuListPrevious})
+                              form.mnuColors, form.mnuListPrevious, form.mnuNew, form.mnuRestore})
             QVERIFY(item->isEnabled());
         QVERIFY(form.mnuExit->isEnabled());
         QVERIFY(form.findChild<QAction*>(QStringLiteral("mnuBand6Ch")));

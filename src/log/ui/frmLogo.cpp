@@ -1,0 +1,53 @@
+#include "log/ui/frmLogo.h"
+
+#include "log/ProgramFolder.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace velm {
+
+frmLogo::frmLogo(const QString& sharedFolder, QWidget* parent) : QDialog(parent, Qt::SplashScreen)
+{
+    setObjectName(QStringLiteral("frmLogo"));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    picture = new QLabel(this);
+    picture->setAlignment(Qt::AlignCenter);
+    layout->addWidget(picture);
+
+    const QPixmap splash(sharedFolder.isEmpty() ? QString()
+                                                : findFileIgnoringCase(sharedFolder, QStringLiteral("splash.jpg")));
+    m_splash = !splash.isNull();
+    if (m_splash) {
+        picture->setPixmap(splash);
+        QTimer::singleShot(2700, this, &QDialog::accept);
+    } else {
+        picture->setText(QStringLiteral("<h1>QRP VELM Log 2.4</h1>"));
+        secondPicture = new QLabel(QStringLiteral("<p>Orvane Software</p>"), this);
+        secondPicture->setAlignment(Qt::AlignCenter);
+        secondPicture->hide();
+        layout->addWidget(secondPicture);
+        QTimer::singleShot(1100, secondPicture, &QWidget::show);
+        QTimer::singleShot(1900, this, &QDialog::accept);
+    }
+    setAccessibleName(QStringLiteral("QRP VELM Log 2.4 starting"));
+    adjustSize();
+    // Centred, a little above the middle of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = rect();
+        frame.moveCenter(screen->geometry().center() - QPoint(0, screen->geometry().height() / 40));
+        move(frame.topLeft());
+    }
+}
+
+void frmLogo::mousePressEvent(QMouseEvent*)
+{
+    accept();
+}
+
+} // namespace velm
