@@ -127,6 +127,15 @@ QWidget* Form1::buildEntryRow()
     addField(txtRSTS, "txtRSTS", QStringLiteral("RS(T) Sn"), 32767, 4);
     txtCntry->setToolTip(QStringLiteral("State / Province / Country"));
     txtSec->setToolTip(QStringLiteral("Enter power followed by W"));
+    // Widths by what each field holds, in its own large font: the call never shrinks below a long call.
+    const auto widthFor = [](QLineEdit* field, const char* sample) {
+        return QFontMetrics(field->font()).horizontalAdvance(QString::fromLatin1(sample)) + 16;
+    };
+    txtCall->setMinimumWidth(widthFor(txtCall, "VP2V/W1ABCD"));
+    txtCntry->setMinimumWidth(widthFor(txtCntry, "Germany MMM"));
+    txtSec->setMinimumWidth(widthFor(txtSec, "12345W"));
+    for (QLineEdit* report : {txtRSTR, txtRSTS})
+        report->setFixedWidth(widthFor(report, "5999"));
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(2, 3);
     grid->setColumnStretch(3, 2);
