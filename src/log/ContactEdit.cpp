@@ -1,5 +1,7 @@
 #include "log/ContactEdit.h"
 
+#include "log/LogFile.h"
+
 #include "log/BandMode.h"
 #include "log/SpcTable.h"
 #include "log/StationProfile.h"
@@ -187,9 +189,7 @@ EditDoneResult contactEditDone(const LogStore& store, int number, const ContactE
     record.Mode = fields.txtEditBnd;
     record.Band = fields.Text1;
     record.Points = parseNumber(QStringView(fields.Text2)).value_or(0.0);
-    for (QString* text : {&record.Call, &record.RstRcvd, &record.VelmPwr, &record.RstSnt, &record.Spc,
-                          &record.QsoDate, &record.QsoTime})
-        *text = writableText(*text);
+    record = writableRecord(record);
 
     LogStore trial = store;
     if (!trial.replace(number, record)) {

@@ -107,13 +107,9 @@ QString LogFile::path() const
 FileResult LogFile::load(LogStore& store, LogReloadObserver* observer) const
 {
     const QString filePath = path();
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(filePath, file.errorString());
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return failure(filePath, file.errorString());
-    file.close();
+    QByteArray data;
+    if (const QString unreadable = readWholeFile(filePath, data); !unreadable.isEmpty())
+        return failure(filePath, unreadable);
 
     LogStore fresh;
     WriteFormatReader reader(data);
@@ -203,13 +199,18 @@ FileResult LogFile::RewriteLog(const LogStore& store)
     return {};
 }
 
-FileResult appendRecord(LogStore& store, LogFile& file, const QsoRecord& typed)
+QsoRecord writableRecord(QsoRecord record)
 {
-    // The store keeps exactly what the file will hold, so the next reload changes nothing.
-    QsoRecord record = typed;
     for (QString* text : {&record.Call, &record.RstRcvd, &record.VelmPwr, &record.RstSnt, &record.Spc,
                           &record.QsoDate, &record.QsoTime, &record.Mode, &record.Band, &record.Frequency})
         *text = writableText(*text);
+    return record;
+}
+
+FileResult appendRecord(LogStore& store, LogFile& file, const QsoRecord& typed)
+{
+    // The store keeps exactly what the file will hold, so the next reload changes nothing.
+    const QsoRecord record = writableRecord(typed);
 
     if (store.isFull())
         return failure(file.path(), QStringLiteral("the log is full (%1 records)").arg(LogStore::Capacity));

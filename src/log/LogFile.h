@@ -61,6 +61,9 @@ private:
     QString m_folder;
 };
 
+// The record as log.txt will hold it: every text through writableText (no double quote, no line break).
+QsoRecord writableRecord(QsoRecord record);
+
 // Adds the record to the store and appends it to the file. When the store refuses it (full, points out of
 // range) nothing is written; when the write fails the record is taken back out of the store (the file is
 // already back at its previous length), so store and file agree either way. Texts are stored as the file

@@ -25,12 +25,9 @@ bool backupDue(int qsoCount, int backupReference)
 
 QString copyFileSafely(const QString& from, const QString& to)
 {
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly))
-        return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(from), source.errorString());
-    const QByteArray bytes = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(from), source.errorString());
+    QByteArray bytes;
+    if (const QString unreadable = readWholeFile(from, bytes); !unreadable.isEmpty())
+        return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(from), unreadable);
     const QString failure = replaceFile(to, bytes);
     if (!failure.isEmpty())
         return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(to), failure);

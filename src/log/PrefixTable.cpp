@@ -95,12 +95,9 @@ FileResult PrefixTable::LoadPrefixTable(const QStringList& folders)
             qCDebug(lcPrefixTable) << result.error;
             return result;
         };
-        QFile file(filePath);
-        if (!file.open(QIODevice::ReadOnly))
-            return failure(file.errorString());
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return failure(file.errorString());
+        QByteArray bytes;
+        if (const QString unreadable = readWholeFile(filePath, bytes); !unreadable.isEmpty())
+            return failure(unreadable);
         QString error;
         if (!loadFromBytes(bytes, &error))
             return failure(error);

@@ -138,13 +138,9 @@ QString PreferencesFile::path() const
 FileResult PreferencesFile::ReadPreferences(ProgramPreferences& prefs) const
 {
     const QString filePath = path();
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(filePath, file.errorString());
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return failure(filePath, file.errorString());
-    file.close();
+    QByteArray data;
+    if (const QString unreadable = readWholeFile(filePath, data); !unreadable.isEmpty())
+        return failure(filePath, unreadable);
 
     // The values view data, which lives until the end of this function.
     std::vector<ValueLine> values;

@@ -1,5 +1,7 @@
 #include "log/WriteFormat.h"
 
+#include <QFile>
+
 #include <QFileDevice>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -341,6 +343,17 @@ QString replaceFile(const QString& path, const QByteArray& bytes)
     }
     if (!file.commit())
         return writeFailureReason(file);
+    return {};
+}
+
+QString readWholeFile(const QString& path, QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
     return {};
 }
 

@@ -129,4 +129,7 @@ QString writeFailureReason(const QFileDevice& file);
 // an empty text when the file now holds bytes.
 QString replaceFile(const QString& path, const QByteArray& bytes);
 
+// Reads the whole file at path into bytes. Returns the system's reason it could not, empty on success.
+QString readWholeFile(const QString& path, QByteArray& bytes);
+
 } // namespace velm
