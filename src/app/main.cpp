@@ -6,6 +6,7 @@
 #include "log/UserFolderSetup.h"
 #include "log/ui/Form1.h"
 #include "log/ui/frmLogo.h"
+#include "output/ui/OutputMenus.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/Services.h"
 #include "platform/SystemClock.h"
@@ -44,6 +45,7 @@ int main(int argc, char* argv[])
     velm::Form1 mainWindow(
         velm::Form1Context{services, programFolder, userFolders, sharedPreferences, keyers, voice});
     QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
+    velm::connectOutputMenus(mainWindow, services);
     mainWindow.show();
     if (!mainWindow.startUp())
         return 1;

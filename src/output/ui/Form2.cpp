@@ -1,0 +1,1 @@
+#include "output/ui/Form2.h"
