@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""Builds data/arrlpre2.txt, the prefix table of the logger, from AD1C's country file (cty.dat).
+"""Builds data/arrlpre2.txt, the prefix table of the logger, and data/ADIFCnt.txt, the country-name to DXCC
+entity list of the ADIF export, from AD1C's country file (cty.dat, cty.csv).
 
-    tools/make_prefix_table.py [FOLDER] [-o OUTPUT]
+    tools/make_prefix_table.py [FOLDER] [-o OUTPUT] [--dxcc-output DXCC_OUTPUT]
 
 FOLDER holds cty.dat and cty.csv (default /usr/share/hamradio-files, Debian package hamradio-files);
-cty.csv supplies the DXCC entity numbers. OUTPUT defaults to data/arrlpre2.txt beside this script.
+cty.csv supplies the DXCC entity numbers. OUTPUT defaults to data/arrlpre2.txt, DXCC_OUTPUT to
+data/ADIFCnt.txt beside this script. Both come from the same entities in one run, so the country names of the
+two files cannot drift apart.
 
 Each prefix alias of cty.dat becomes one entry, in the logger's write format (quoted texts, bare numbers,
 CR LF):
@@ -20,6 +23,13 @@ holding characters other than A-Z, 0-9 and "/" is reported and left out.
 Country names are cty.dat's, except where COUNTRY_NAMES gives the shorter name an operator types. Entities on
 the DARC WAE list only ("*IT9" Sicily, "*GM/s" Shetland, ...) keep their own name: the file treats them as
 separate countries, and cty.csv gives them the number of their parent entity.
+
+ADIFCnt.txt holds one line per cty.dat country, sorted by name ignoring case:
+
+    "country",dxccEntity
+
+with the same names as the prefix table (countries with exact calls only included), so an S/P/C the operator
+typed from the table finds its number. WAE-only entities carry their parent's number, as cty.csv has it.
 
 Python 3 standard library only.
 """
@@ -208,12 +218,23 @@ def prefix_entries(entities, problems):
     return [(key, entries[key][0]) for key in sorted(entries)]
 
 
+DXCC_CAPACITY = 1000  # pairs the logger's ADIF export reads
+
+
+def dxcc_lines(entities):
+    """The lines of ADIFCnt.txt: every entity's logger name and DXCC number, sorted by name ignoring case."""
+    return [f"{quoted(entity.name)},{entity.dxcc}"
+            for entity in sorted(entities, key=lambda entity: (entity.name.casefold(), entity.name))]
+
+
 def main():
     here = Path(__file__).resolve().parent
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("folder", nargs="?", default="/usr/share/hamradio-files", type=Path,
                         help="folder holding cty.dat and cty.csv")
     parser.add_argument("-o", "--output", type=Path, default=here.parent / "data" / "arrlpre2.txt")
+    parser.add_argument("--dxcc-output", type=Path, default=here.parent / "data" / "ADIFCnt.txt",
+                        help="the country-name to DXCC-number list written beside the table")
     parser.add_argument("--list-names", action="store_true",
                         help="also print the country names written, one a line (for data/README.md)")
     args = parser.parse_args()
@@ -225,11 +246,17 @@ def main():
         print(f"warning: {problem}", file=sys.stderr)
     if len(entries) > CAPACITY:
         raise SystemExit(f"{len(entries)} entries, the logger holds at most {CAPACITY}; nothing written")
+    countries = dxcc_lines(entities)
+    if len(countries) > DXCC_CAPACITY:
+        raise SystemExit(f"{len(countries)} countries, the ADIF export reads at most {DXCC_CAPACITY}; "
+                         f"nothing written")
 
     args.output.write_bytes("".join(line + "\r\n" for _, line in entries).encode("utf-8"))
+    args.dxcc_output.write_bytes("".join(line + "\r\n" for line in countries).encode("utf-8"))
     with_prefixes = [entity for entity in entities if any(not a.exact for a in entity.aliases)]
     print(f"{args.output}: {len(entries)} entries, {len(with_prefixes)} of {len(entities)} countries "
           f"(cty.dat version {file_version(args.folder)})")
+    print(f"{args.dxcc_output}: {len(countries)} countries with their DXCC entity numbers")
     without = [entity.name for entity in entities if entity not in with_prefixes]
     if without:
         print("countries with exact calls only, not in the table: " + "; ".join(without))

@@ -1,1 +1,129 @@
 #include "output/ui/ExportActions.h"
+
+#include "log/WriteFormat.h"
+#include "log/ui/Form1.h"
+#include "output/AdifExport.h"
+#include "output/KestroneExport.h"
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QTreeWidget>
+
+namespace velm {
+
+namespace {
+
+const QString kWriteFailureTitle = QStringLiteral("Unable to write file.");
+
+void reportFailure(const Services& services, const QString& text)
+{
+    services.prompts.beep();
+    services.prompts.message(text, kWriteFailureTitle, MessageIcon::Critical);
+}
+
+QString failureText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("%1:\n\n%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+} // namespace
+
+void ExportAdif(Form1& mainWindow, const Services& services)
+{
+    AdifOptions options;
+    options.power =
+        services.prompts
+            .input(QStringLiteral("Please enter the power value that you would like to record.  This "
+                                  "is an optional value that will be included in each QSO record and "
+                                  "displayed in Kestrone's power output column."),
+                   QStringLiteral("Please enter the power value."), QString())
+            .value_or(QString());
+    options.comment =
+        services.prompts
+            .input(QStringLiteral("Please enter a comment that you would like to appear on each QSO "
+                                  "record.  This is an optional description that will be displayed "
+                                  "in Kestrone's Comments column."),
+                   QStringLiteral("Please enter a comment."), QStringLiteral("Qrp VELM Contest"))
+            .value_or(QString());
+
+    const UserFolderPaths& folders = mainWindow.userFolders();
+    DxccTable dxcc;
+    const FileResult loaded =
+        dxcc.LoadDxccTable({folders.SharedFolder, folders.UserDataFolder, mainWindow.programFolder().path()});
+    if (!loaded.ok) {
+        reportFailure(services, loaded.error);
+        return;
+    }
+
+    const QString folder =
+        folders.UserDataFolder.isEmpty() ? mainWindow.programFolder().path() : folders.UserDataFolder;
+    const std::optional<QString> chosen = services.prompts.saveFileName(
+        QStringLiteral("Export ADIF File"), QDir(folder).filePath(QStringLiteral("QrpVELM.adi")),
+        QStringLiteral("ADIF Files (*.adi)"));
+    if (!chosen || chosen->isEmpty())
+        return;
+
+    const QByteArray bytes =
+        adifFile(mainWindow.logStore(), dxcc, options, mainWindow.windowTitle(), services.clock.localNow());
+    if (const QString reason = replaceFile(*chosen, bytes); !reason.isEmpty()) {
+        reportFailure(services, failureText(*chosen, reason));
+        return;
+    }
+    // The message names QrpVELM.adi whatever name was chosen; the path shows the real one.
+    services.prompts.message(
+        QStringLiteral("The file QrpVELM.adi was successfully written to the directory:\n\n") +
+            QDir::toNativeSeparators(*chosen) + QLatin1Char('.'),
+        QStringLiteral("File Written Successfully."), MessageIcon::Information);
+}
+
+void ExportForKestrone(Form1& mainWindow, const Services& services)
+{
+    const QString power = services.prompts
+                              .input(QStringLiteral("Please enter the power value you would like to record."),
+                                     QStringLiteral("Please enter the power value"), QString())
+                              .value_or(QString());
+    const QString path = mainWindow.programFolder().filePath(kKestroneFileName);
+    if (const QString reason = replaceFile(path, kestroneFile(mainWindow.logStore(), power));
+        !reason.isEmpty()) {
+        reportFailure(services, failureText(path, reason));
+        return;
+    }
+    services.prompts.beep();
+    services.prompts.message(
+        QStringLiteral("LogExp.txt has been written to this program's working directory ") +
+            QDir::toNativeSeparators(mainWindow.programFolder().path()) +
+            QStringLiteral(
+                ".  Import these contacts into the Kestrone program by clicking File, Import, and "
+                "navigating to this directory from the Kestrone program.  Transferring your files by "
+                "ADIF format is now the preferred method for file transfer."),
+        QStringLiteral("Export Successful!"), MessageIcon::Information);
+}
+
+void CopyListToClipboard(Form1& mainWindow)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard || !mainWindow.ListView1)
+        return;
+    clipboard->clear();
+    const QTreeWidget& list = *mainWindow.ListView1;
+    const QTreeWidgetItem* header = list.headerItem();
+    QStringList headings;
+    for (int column = 0; column < list.columnCount(); ++column)
+        headings << (header ? header->text(column) : QString());
+    QList<QStringList> rows;
+    for (int index = 0; index < list.topLevelItemCount(); ++index) {
+        const QTreeWidgetItem* item = list.topLevelItem(index);
+        if (item->isHidden())
+            continue;
+        QStringList cells;
+        for (int column = 0; column < list.columnCount(); ++column)
+            cells << item->text(column);
+        rows << cells;
+    }
+    clipboard->setText(clipboardText(headings, rows));
+}
+
+} // namespace velm
