@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
     velm::Form1 mainWindow(
         velm::Form1Context{services, programFolder, userFolders, sharedPreferences, keyers, voice});
     QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
-    velm::connectOutputMenus(mainWindow, services);
+    velm::connectOutputMenus(mainWindow, services, sharedPreferences);
     mainWindow.show();
     if (!mainWindow.startUp())
         return 1;

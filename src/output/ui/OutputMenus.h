@@ -5,8 +5,9 @@
 namespace velm {
 
 class Form1;
+class SharedPreferences;
 struct Services;
 
-void connectOutputMenus(Form1& mainWindow, const Services& services);
+void connectOutputMenus(Form1& mainWindow, const Services& services, SharedPreferences& shared);
 
 } // namespace velm
