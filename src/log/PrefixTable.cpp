@@ -83,27 +83,21 @@ FileResult PrefixTable::LoadPrefixTable(const QStringList& folders)
 {
     m_entries.clear();
     m_upperPrefixes.clear();
-    for (const QString& folder : folders) {
-        if (folder.isEmpty())
-            continue;
-        const QString filePath = findFileIgnoringCase(folder, kPrefixFileName);
-        if (!QFileInfo(filePath).isFile())
-            continue;
-        const auto failure = [&](const QString& reason) {
-            FileResult result{false,
-                              QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath), reason)};
-            qCDebug(lcPrefixTable) << result.error;
-            return result;
-        };
-        QByteArray bytes;
-        if (const QString unreadable = readWholeFile(filePath, bytes); !unreadable.isEmpty())
-            return failure(unreadable);
-        QString error;
-        if (!loadFromBytes(bytes, &error))
-            return failure(error);
-        qCDebug(lcPrefixTable) << filePath << count() << "entries";
-        return {};
-    }
+    const QString filePath = findFileInFolders(folders, kPrefixFileName);
+    if (filePath.isEmpty())
+        return {}; // no table anywhere: every lookup finds nothing
+    const auto failure = [&](const QString& reason) {
+        FileResult result{false, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath), reason)};
+        qCDebug(lcPrefixTable) << result.error;
+        return result;
+    };
+    QByteArray bytes;
+    if (const QString unreadable = readWholeFile(filePath, bytes); !unreadable.isEmpty())
+        return failure(unreadable);
+    QString error;
+    if (!loadFromBytes(bytes, &error))
+        return failure(error);
+    qCDebug(lcPrefixTable) << filePath << count() << "entries";
     return {};
 }
 

@@ -19,6 +19,18 @@ QString findFileIgnoringCase(const QString& folder, const QString& name)
     return dir.filePath(name);
 }
 
+QString findFileInFolders(const QStringList& folders, const QString& name)
+{
+    for (const QString& folder : folders) {
+        if (folder.isEmpty()) // an unknown folder must not become the current one
+            continue;
+        const QString path = findFileIgnoringCase(folder, name);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
+}
+
 ProgramFolder::ProgramFolder(QString path) : m_path(QDir::cleanPath(std::move(path))) {}
 
 } // namespace velm

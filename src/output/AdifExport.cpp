@@ -41,15 +41,12 @@ QString trimmedRight(const QString& text)
 FileResult DxccTable::LoadDxccTable(const QStringList& folders)
 {
     m_entries.clear();
-    QString filePath;
-    for (const QString& folder : folders) {
-        if (folder.isEmpty())
-            continue;
-        filePath = findFileIgnoringCase(folder, FileName);
-        if (QFileInfo(filePath).isFile())
-            break;
+    QString filePath = findFileInFolders(folders, FileName);
+    // Found nowhere: the last known folder's path is the one reported, as the place the file belongs.
+    for (auto folder = folders.crbegin(); filePath.isEmpty() && folder != folders.crend(); ++folder) {
+        if (!folder->isEmpty())
+            filePath = QDir(*folder).filePath(FileName);
     }
-    // Found nowhere: the last folder's path is the one reported, as the place the file belongs.
     const auto failure = [&](const QString& reason) {
         FileResult result{false, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath), reason)};
         qCDebug(lcAdifExport) << result.error;
