@@ -275,9 +275,7 @@ private:
     void showBandAndMode();
     bool Form_KeyPress(QObject* watched, QKeyEvent* key);
     bool reportFieldFull(QLineEdit* field, QKeyEvent* key) const;
-    bool txtCall_KeyPress(QKeyEvent* key);
     void txtCall_LostFocus();
-    bool txtCntry_KeyPress(QKeyEvent* key);
     void releaseHeldKeys();
     void showPossibleDupes(const QString& list, bool onTeal);
     void clearLookupLabels();

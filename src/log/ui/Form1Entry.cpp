@@ -160,11 +160,7 @@ bool Form1::Form_KeyPress(QObject* watched, QKeyEvent* key)
         cmdClear_Click();
     if (outcome.consumed)
         return true;
-    if (widget == txtCall)
-        return txtCall_KeyPress(key);
-    if (widget == txtCntry)
-        return txtCntry_KeyPress(key);
-    for (QLineEdit* field : {txtRSTR, txtSec, txtRSTS, txtPostConTime, txtPostConDate}) {
+    for (QLineEdit* field : {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate}) {
         if (widget == field)
             return entryKeyPress(field, key);
     }
@@ -177,16 +173,6 @@ bool Form1::reportFieldFull(QLineEdit* field, QKeyEvent* key) const
     if (text.isEmpty() || !text.at(0).isPrint())
         return false;
     return field->text().size() - field->selectedText().size() + text.size() > m_reportLength;
-}
-
-bool Form1::txtCall_KeyPress(QKeyEvent* key)
-{
-    return entryKeyPress(txtCall, key);
-}
-
-bool Form1::txtCntry_KeyPress(QKeyEvent* key)
-{
-    return entryKeyPress(txtCntry, key);
 }
 
 bool Form1::entryKeyPress(QLineEdit* field, QKeyEvent* event)
