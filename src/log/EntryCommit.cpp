@@ -39,6 +39,20 @@ int number(int keyCode)
     return (keyCode >= '0' && keyCode <= '9') || keyCode == kKeyBackspace ? keyCode : 0;
 }
 
+int cutNumber(int keyCode)
+{
+    switch (keyCode) {
+    case 'N':
+    case 'n':
+        return '9';
+    case 'T':
+    case 't':
+        return '0';
+    default:
+        return 0;
+    }
+}
+
 bool advancesToReport(const QString& callText)
 {
     if (callText.size() <= 2)

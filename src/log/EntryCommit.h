@@ -23,6 +23,10 @@ int Capital(int keyCode);
 // Digits and Backspace are kept; every other code becomes 0 (the key is discarded).
 int number(int keyCode);
 
+// The cut numbers of a CW report typed into the report-sent field: N (or n) is 9, T (or t) is 0; every other
+// code becomes 0 (refused).
+int cutNumber(int keyCode);
+
 // Whether a digit typed at the end of the call field's text starts the report instead: the text is longer
 // than two characters and, from its second character on, holds a digit with at least one character after the
 // last digit and nothing below "0" ("/", "-", ".", a blank). So DL1ABC advances; DL1 and DL1ABC/P do not.

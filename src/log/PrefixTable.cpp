@@ -197,7 +197,7 @@ int PrefixTable::findPrefix(const QString& call, bool ignoreCase) const
 }
 
 PrefixLookupResult PrefixTable::PrefixLookup(const QString& call, const QString& spcTextNow, float ownLat,
-                                             float ownLong) const
+                                             float ownLong, const QString& spcFromLookup) const
 {
     PrefixLookupResult result;
     if (call.isEmpty()) {
@@ -216,9 +216,13 @@ PrefixLookupResult PrefixTable::PrefixLookup(const QString& call, const QString&
         return result;
     }
     if (usaOrCanada) {
-        // The operator types the state or province; only a leftover "Not Found" keeps the continent empty.
-        if (spcTextNow != kNotFound)
-            result.continent = QStringLiteral("NA");
+        // The operator types the state or province. What an earlier lookup wrote is no answer of the
+        // operator's and goes; a "Not Found" the operator typed keeps the continent empty.
+        if (!spcTextNow.isEmpty() && spcTextNow == spcFromLookup)
+            result.spcText = QString();
+        else if (spcTextNow == kNotFound)
+            return result;
+        result.continent = QStringLiteral("NA");
         return result;
     }
 

@@ -68,6 +68,7 @@ private slots:
     void loaderRejects();
     void loadsFromFirstFolderHoldingFile();
     void shippedTableAgreesWithBruteForce();
+    void typingACallEndsAsLookingItUpWhole();
 };
 
 void TestPrefixTable::prefixLookup_data()
@@ -338,6 +339,72 @@ void TestPrefixTable::shippedTableAgreesWithBruteForce()
     QCOMPARE(table.PrefixLookup("KL7ABC", "", kOwnLat, kOwnLong).spcText, QString("AK"));
     QCOMPARE(table.DXSpotCountry("W1AW"), QString("USA"));
     QCOMPARE(table.DXSpotCountry("VE3ABC"), QString("Canada"));
+}
+
+namespace {
+
+// The S/P/C field and continent the call field leaves behind once the call is in and the field left: a
+// lookup per change of the call text (the field emptied while the call is shorter than 2 characters, as the
+// key handler does), then the province from the call.
+struct LookupOutcome {
+    QString spc, continent;
+    bool operator==(const LookupOutcome&) const = default;
+};
+
+LookupOutcome typed(const PrefixTable& table, const QString& call, qsizetype fromLength)
+{
+    QString spc, fromLookup, continent;
+    for (qsizetype length = fromLength; length <= call.size(); ++length) {
+        if (length - 1 < 2)
+            spc.clear();
+        const PrefixLookupResult result = table.PrefixLookup(call.left(length), spc, kOwnLat, kOwnLong, fromLookup);
+        if (result.spcText)
+            spc = fromLookup = *result.spcText;
+        if (result.updateLabels)
+            continent = result.continent;
+    }
+    if (const QString province = table.ProvinceFromCall(call, spc); !province.isEmpty())
+        spc = province;
+    return {spc, continent};
+}
+
+} // namespace
+
+void TestPrefixTable::typingACallEndsAsLookingItUpWhole()
+{
+    QFile file(QStringLiteral(VELM_DATA_DIR "/arrlpre2.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    PrefixTable table;
+    QVERIFY(table.loadFromBytes(file.readAll()));
+
+    QStringList calls;
+    for (int number = 1; number <= table.count(); ++number) {
+        const QString prefix = table.entry(number).Prefix.toUpper();
+        calls << prefix << prefix + "AB" << prefix + "1AB";
+    }
+    for (const QString& call : std::as_const(calls)) {
+        const LookupOutcome keyByKey = typed(table, call, 1);
+        const LookupOutcome whole = typed(table, call, call.size());
+        QVERIFY2(keyByKey == whole, qPrintable(call + ": " + keyByKey.spc + " / " + whole.spc));
+        QVERIFY2(keyByKey.spc != "Not Found", qPrintable(call));
+    }
+
+    // Every province row, including the call areas whose first two letters have no entry of their own.
+    const std::pair<const char*, const char*> provinces[] = {
+        {"VE1AA", "NS"}, {"VE2AA", "QC"}, {"VE3AA", "ON"}, {"VE4AA", "MB"}, {"VE5AA", "SK"},
+        {"VE6AA", "AB"}, {"VE7AA", "BC"}, {"VE8AA", "NT"}, {"VE9AA", "NB"}, {"VY1AA", "NT"},
+        {"VY2AA", "PE"}, {"VO1AA", "NF"}, {"VO2AA", "LB"}};
+    for (const auto& [call, province] : provinces) {
+        const LookupOutcome outcome = typed(table, QString::fromLatin1(call), 1);
+        QCOMPARE(outcome.spc, QString::fromLatin1(province));
+        QCOMPARE(outcome.continent, QStringLiteral("NA"));
+    }
+
+    // What the operator typed stays; a "Not Found" typed by hand keeps the continent empty.
+    QCOMPARE(table.PrefixLookup("VE3ABC", "ON", kOwnLat, kOwnLong, "Not Found").spcText, std::nullopt);
+    const PrefixLookupResult typedNotFound = table.PrefixLookup("VE3ABC", "Not Found", kOwnLat, kOwnLong);
+    QCOMPARE(typedNotFound.spcText, std::nullopt);
+    QCOMPARE(typedNotFound.continent, QString());
 }
 
 QTEST_GUILESS_MAIN(TestPrefixTable)

@@ -300,6 +300,7 @@ private:
     QList<QKeyEvent*> m_heldKeys;
     QTimer* m_holdTimer = nullptr;
     bool m_partialDupesOn = true;
+    QString m_spcFromLookup; // what PrefixLookup last wrote into txtCntry
     // --- Entry row and commit: private members and helpers ---
     void connectEntryRow();
     // One key typed into an entry field: the field's handler below, then the key inserted, changed or dropped.

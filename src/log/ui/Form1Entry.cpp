@@ -382,10 +382,15 @@ void Form1::txtSec_KeyPress(int& keyAscii)
 
 void Form1::txtRSTS_KeyPress(int& keyAscii)
 {
-    // A letter is not entered here and moves on as a Space does. Unlike a letter in the report received it is
-    // not carried back into the S/P/C field, whose text it would replace.
-    if (keyAscii > '9')
-        keyAscii = kKeySpace;
+    // CW operators send cut numbers: 5NN is 599 and 5TT 500. Any other letter is refused where it was typed;
+    // the report stays digits only and the focus stays in the row.
+    if (keyAscii > '9') {
+        keyAscii = cutNumber(keyAscii);
+        if (keyAscii == 0) {
+            m_services.prompts.beep();
+            return;
+        }
+    }
     if (keyAscii == kKeyEnter) {
         keyAscii = 0;
         Mains();
@@ -452,9 +457,12 @@ void Form1::releaseHeldKeys()
         return;
     }
     m_dupeHold.release();
+    // Each key goes where a typed key would go now: to the field the advance of the keys before it has moved
+    // the focus to, through the same key rules. A key that starts a new hold is queued again, in order.
     const QList<QKeyEvent*> keys = std::exchange(m_heldKeys, {});
     for (QKeyEvent* key : keys) {
-        QCoreApplication::sendEvent(txtCall, key);
+        QWidget* focus = QApplication::focusWidget();
+        QCoreApplication::sendEvent(focus && focus->window() == this ? focus : txtCall, key);
         delete key;
     }
 }

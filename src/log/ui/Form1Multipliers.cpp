@@ -34,10 +34,12 @@ bool Form1::LoadPrefixTable()
 
 void Form1::PrefixLookup()
 {
-    const PrefixLookupResult result = m_prefixTable.PrefixLookup(txtCall->text(), txtCntry->text(),
-                                                                 m_prefs.OwnLatitude, m_prefs.OwnLongitude);
-    if (result.spcText)
+    const PrefixLookupResult result = m_prefixTable.PrefixLookup(
+        txtCall->text(), txtCntry->text(), m_prefs.OwnLatitude, m_prefs.OwnLongitude, m_spcFromLookup);
+    if (result.spcText) {
         txtCntry->setText(*result.spcText);
+        m_spcFromLookup = *result.spcText;
+    }
     if (result.selectSpc)
         txtCntry->selectAll();
     if (!result.updateLabels)

@@ -99,7 +99,52 @@ private Q_SLOTS:
         type(QStringLiteral("x"));
         QCOMPARE(form.txtRSTS->text(), QStringLiteral("5"));
         QCOMPARE(form.txtCntry->text(), QStringLiteral("CT"));
-        QVERIFY(focused() != form.txtRSTS);
+        QCOMPARE(focused(), form.txtRSTS);
+        QCOMPARE(r.fakes.prompts.beeps, 1);
+    }
+
+    void cutNumbersInTheReportSent()
+    {
+        Running r{QByteArray()};
+        Form1& form = *r.form;
+        type(QStringLiteral("k4abc579ga5w"));
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), form.txtRSTS);
+        form.txtRSTS->selectAll();
+        type(QStringLiteral("5nn"));
+        QCOMPARE(form.txtRSTS->text(), QStringLiteral("599"));
+        QCOMPARE(focused(), form.txtRSTS);
+        press(Qt::Key_Return);
+        QVERIFY(r.read(QStringLiteral("log.txt")).startsWith("\"K4ABC\",\"579\",\"5W\",\"599\",\"GA\""));
+
+        type(QStringLiteral("k4abd579ga5w"));
+        press(Qt::Key_Tab);
+        form.txtRSTS->selectAll();
+        type(QStringLiteral("5TT"));
+        QCOMPARE(form.txtRSTS->text(), QStringLiteral("500"));
+        QCOMPARE(r.fakes.prompts.beeps, 0);
+    }
+
+    void keysHeldAfterADuplicateLandWhereTypedKeysWould()
+    {
+        Running r{QByteArray("\"W4ABC\",\"599\",\"1234\",\"599\",\"NY\",\"2011/03/05\",\"14:00:00\",\"CW\","
+                             "\"20\",5,\"\"\r\n")};
+        Form1& form = *r.form;
+        type(QStringLiteral("w4abc"));
+        press(Qt::Key_Tab); // leaving the call field refuses the duplicate
+        QCOMPARE(form.lblDialog->text(), QStringLiteral("Duplicate W4ABC 2011/03/05 14:00:00  Rec# 1"));
+        form.mnuSSB->trigger();
+        press(Qt::Key_Escape);
+        type(QStringLiteral("N5XX59TX1234"));
+        press(Qt::Key_Return);
+        QCOMPARE(form.txtCall->text(), QString()); // held until 3 s after the refusal
+        r.fakes.clock.advanceMs(3000);
+        QTRY_COMPARE(form.logStore().QsoCount(), 2);
+        const QsoRecord& logged = form.logStore().record(2);
+        QCOMPARE(QStringList({logged.Call, logged.RstRcvd, logged.Spc, logged.VelmPwr, logged.RstSnt, logged.Mode}),
+                 QStringList({"N5XX", "59", "TX", "1234", "55", "PH"}));
+        QCOMPARE(rowTexts(form), QStringList({"", "", "", "", ""}));
+        QCOMPARE(focused(), form.txtCall);
     }
 
     void sectionsAreCheckedOnlyForTwoCharacters()
