@@ -39,6 +39,44 @@ int number(int keyCode)
     return (keyCode >= '0' && keyCode <= '9') || keyCode == kKeyBackspace ? keyCode : 0;
 }
 
+std::optional<QChar> entryFieldCharacter(EntryField field, QChar typed)
+{
+    const int code = typed.unicode();
+    if (code == kKeyDoubleQuote || !typed.isPrint())
+        return std::nullopt;
+    int kept = code;
+    switch (field) {
+    case EntryField::Call:
+    case EntryField::VelmPwr:
+        kept = Capital(code);
+        break;
+    case EntryField::Spc:
+        break;
+    case EntryField::RstRcvd:
+        kept = number(code);
+        break;
+    case EntryField::RstSnt:
+        kept = code > '9' ? cutNumber(code) : number(code);
+        break;
+    case EntryField::PostConTime:
+        kept = code == ':' ? code : number(code);
+        break;
+    case EntryField::PostConDate:
+        kept = code == '/' ? code : number(code);
+        break;
+    }
+    if (kept == 0)
+        return std::nullopt;
+    return QChar(kept);
+}
+
+QString spcCase(const QString& text)
+{
+    if (text.size() <= 2)
+        return text.toUpper();
+    return text.left(1).toUpper() + text.mid(1).toLower();
+}
+
 int cutNumber(int keyCode)
 {
     switch (keyCode) {

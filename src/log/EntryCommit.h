@@ -34,6 +34,16 @@ bool advancesToReport(const QString& callText);
 
 enum class EntryField { Call, RstRcvd, Spc, VelmPwr, RstSnt, PostConTime, PostConDate };
 
+// The character a typed character leaves in an entry field by the per-key filters alone (no advance between
+// fields): the call and member number upper-case letters; the S/P/C takes any character as typed (its case
+// follows the position, see spcCase); the reports take digits (the sent report also the cut numbers N and T);
+// the post-contest time digits and ":", the date digits and "/". A double quote is never taken.
+std::optional<QChar> entryFieldCharacter(EntryField field, QChar typed);
+
+// The S/P/C field's letter case as typing leaves it: the first two characters capitals, a longer text (a
+// country name) in mixed case, GERMANY as Germany.
+QString spcCase(const QString& text);
+
 // A commit refused: the message-line text (with a beep) and, when there is one, the field to go to.
 struct Refusal {
     QString message;

@@ -311,6 +311,8 @@ private:
     void txtCntry_KeyPress(int& keyAscii);
     void txtSec_KeyPress(int& keyAscii);
     void txtRSTS_KeyPress(int& keyAscii);
+    void scanPossibleDupes(const QString& textBefore, QChar key);
+    void entryFieldInsertion(QLineEdit& field, const QString& pasted);
     void postContestKeyPress(QLineEdit* field, int& keyAscii);
     void takeCarriedKey(QLineEdit* field, int& keyAscii);
     void entryFieldGotFocus(QWidget* field);
@@ -332,6 +334,7 @@ private:
     void connectContactList();
     bool contactList_Event(QObject* watched, QEvent* event);
     int selectedContactRecord() const;
+    void noContactSelected();
     void showContactButtons();
     void hideContactButtons();
     void sizeContactColumns();

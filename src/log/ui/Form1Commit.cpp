@@ -17,6 +17,7 @@
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
 #include "platform/ui/ColourValue.h"
+#include "platform/ui/InsertionGuard.h"
 #include "platform/ui/TabOrder.h"
 #include "platform/ui/ValueLabel.h"
 
@@ -118,6 +119,10 @@ int Form1::number(int keyCode) { return velm::number(keyCode); }
 void Form1::connectEntryRow()
 {
     connect(cmdClear, &QPushButton::clicked, this, &Form1::cmdClear_Click);
+    auto* guard = new InsertionGuard(
+        [this](QLineEdit& field, const QString& text) { entryFieldInsertion(field, text); }, this);
+    for (QLineEdit* field : {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate})
+        guard->guard(field);
     mnuPostContest->setEnabled(true);
     connect(mnuPostContest, &QAction::toggled, this, &Form1::mnuPostContest_Click);
 }

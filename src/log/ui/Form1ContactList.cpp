@@ -84,6 +84,13 @@ bool Form1::contactList_Event(QObject* watched, QEvent* event)
 {
     if (watched == this && event->type() == QEvent::Resize) {
         sizeContactColumns();
+    } else if (watched == ListView1 && event->type() == QEvent::FocusIn) {
+        // The current row is the selected row from the moment the list has the focus, so that Home, End,
+        // the arrows and the page keys move a selection that Edit and Delete act on.
+        if (!ListView1->currentItem() && ListView1->topLevelItemCount() > 0)
+            ListView1->setCurrentItem(ListView1->topLevelItem(0));
+        else if (QTreeWidgetItem* current = ListView1->currentItem())
+            current->setSelected(true);
     } else if (watched == ListView1 && event->type() == QEvent::FocusOut) {
         showContactButtons();
     } else if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease) {
@@ -150,11 +157,17 @@ void Form1::hideContactButtons()
     cmdDelete->hide();
 }
 
+void Form1::noContactSelected()
+{
+    m_services.prompts.beep();
+    showMessage(QStringLiteral("Select a contact in the list first!"));
+}
+
 void Form1::cmdEdit_Click()
 {
     const int number = selectedContactRecord();
     if (number == 0)
-        return;
+        return noContactSelected();
     const LogStore before = m_store;
     frmEditCon edit(m_services.prompts, m_store, number, &m_prefixTable, this);
     m_runModal(edit);
@@ -173,7 +186,7 @@ void Form1::cmdDelete_Click()
 {
     const int number = selectedContactRecord();
     if (number == 0)
-        return;
+        return noContactSelected();
     const bool sure =
         m_services.prompts.askYesNo(QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?"));
     hideContactButtons();

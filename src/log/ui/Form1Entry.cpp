@@ -6,6 +6,7 @@
 #include "log/BandMode.h"
 #include "log/EntryCommit.h"
 #include "log/SpcTable.h"
+#include "log/TextInsertion.h"
 #include "log/VoicePrompts.h"
 #include "log/Keyers.h"
 #include "log/SharedPreferences.h"
@@ -18,6 +19,7 @@
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
 #include "platform/ui/ColourValue.h"
+#include "platform/ui/InsertionGuard.h"
 #include "platform/ui/TabOrder.h"
 #include "platform/ui/ValueLabel.h"
 
@@ -150,6 +152,9 @@ bool Form1::Form_KeyPress(QObject* watched, QKeyEvent* key)
         m_holdTimer->start(kHoldPollMs);
         return true;
     }
+    // In the contact list the arrows move the selected row; the CW speed keys are for the entry row.
+    if (widget == ListView1 && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down))
+        return false;
     const KeyOutcome outcome = m_keyRouter.route(
         KeyStroke{key->key(), key->modifiers() & ~Qt::KeypadModifier, key->text()}, m_prefs.CurrentMode);
     if (outcome.message || outcome.tone)
@@ -242,8 +247,13 @@ void Form1::txtCall_KeyPress(int& keyAscii)
         return;
     }
     keyAscii = velm::Capital(keyAscii);
-    const PartialDupeResult result = velm::PartialDupeCheck(
-        m_store, text, QChar(keyAscii), m_prefs.CurrentBand, m_partialDupesOn, m_operatingClock.LoggedOn());
+    scanPossibleDupes(text, QChar(keyAscii));
+}
+
+void Form1::scanPossibleDupes(const QString& textBefore, QChar key)
+{
+    const PartialDupeResult result = velm::PartialDupeCheck(m_store, textBefore, key, m_prefs.CurrentBand,
+                                                            m_partialDupesOn, m_operatingClock.LoggedOn());
     if (result.messageToTeal)
         showMessage(lblDialog->text(), MessageTone::Normal);
     showPossibleDupes(result.list, result.listOnTeal);
@@ -251,6 +261,49 @@ void Form1::txtCall_KeyPress(int& keyAscii)
         showMessage(*result.message, MessageTone::Normal);
     if (result.beep)
         m_services.prompts.beep();
+}
+
+// Pasted or dropped text: the per-key filters of the field, its length limit, and for the call field the
+// same start-of-call rule and possible-duplicates scan as typing. It never moves on to the next field.
+void Form1::entryFieldInsertion(QLineEdit& field, const QString& pasted)
+{
+    const std::pair<QLineEdit*, EntryField> fields[] = {
+        {txtCall, EntryField::Call},          {txtRSTR, EntryField::RstRcvd},
+        {txtCntry, EntryField::Spc},          {txtSec, EntryField::VelmPwr},
+        {txtRSTS, EntryField::RstSnt},        {txtPostConTime, EntryField::PostConTime},
+        {txtPostConDate, EntryField::PostConDate}};
+    const auto found = std::find_if(std::begin(fields), std::end(fields),
+                                    [&](const auto& entry) { return entry.first == &field; });
+    if (found == std::end(fields))
+        return;
+    const EntryField which = found->second;
+    const bool report = which == EntryField::RstRcvd || which == EntryField::RstSnt;
+    const int limit = report ? m_reportLength : field.maxLength();
+    const QString before = field.text();
+    const qsizetype room = std::max<qsizetype>(0, limit - (before.size() - field.selectedText().size()));
+    const InsertedText inserted = filterInsertion(
+        pasted, [which](QChar typed) { return entryFieldCharacter(which, typed); }, room,
+        which == EntryField::Spc);
+    if (!inserted.text.isEmpty()) {
+        if (which == EntryField::Call && before.size() < 2) {
+            txtCntry->clear();
+            clearLookupLabels();
+        }
+        field.insert(inserted.text);
+        if (which == EntryField::Spc) {
+            const int caret = field.cursorPosition();
+            field.setText(spcCase(field.text()));
+            field.setCursorPosition(caret);
+        }
+        if (which == EntryField::Call)
+            scanPossibleDupes(field.text().chopped(1), field.text().back());
+    }
+    if (inserted.refused || inserted.cut)
+        m_services.prompts.beep();
+    if (inserted.cut)
+        showMessage(QStringLiteral("Only %1 characters fit in %2; the rest was not pasted.")
+                        .arg(limit)
+                        .arg(field.accessibleName()));
 }
 
 void Form1::txtCall_LostFocus()

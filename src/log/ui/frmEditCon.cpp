@@ -2,6 +2,8 @@
 
 #include "log/BandMode.h"
 #include "platform/Prompts.h"
+#include "log/TextInsertion.h"
+#include "platform/ui/InsertionGuard.h"
 #include "platform/ui/TabOrder.h"
 
 #include <QFocusEvent>
@@ -49,6 +51,17 @@ frmEditCon::frmEditCon(Prompts& prompts, const LogStore& store, int number, cons
     lblHeading->setObjectName(QStringLiteral("lblHeading"));
     auto* grid = new QGridLayout;
     int row = 0;
+    // Pasted and dropped text passes the fields' key rules character by character.
+    auto* guard = new InsertionGuard(
+        [this](QLineEdit& field, const QString& text) {
+            const EditKeyRule rule = keyRuleOf(*this, &field);
+            const InsertedText inserted = filterInsertion(
+                text, [rule](QChar typed) { return editFieldKey(rule, typed); }, field.maxLength(), true);
+            field.insert(inserted.text);
+            if (inserted.refused || inserted.cut)
+                m_prompts.beep();
+        },
+        this);
     const auto addField = [&](QLineEdit*& field, const char* name, const QString& caption) {
         field = new QLineEdit(this);
         field->setObjectName(QString::fromLatin1(name));
@@ -58,6 +71,7 @@ frmEditCon::frmEditCon(Prompts& prompts, const LogStore& store, int number, cons
         grid->addWidget(label, row, 0);
         grid->addWidget(field, row, 1);
         field->installEventFilter(this);
+        guard->guard(field);
         connect(field, &QLineEdit::returnPressed, this, &frmEditCon::cmdDone_Click);
         ++row;
     };

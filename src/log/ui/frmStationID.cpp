@@ -3,6 +3,8 @@
 #include "log/SharedPreferences.h"
 #include "log/WriteFormat.h"
 #include "platform/Prompts.h"
+#include "log/TextInsertion.h"
+#include "platform/ui/InsertionGuard.h"
 #include "platform/ui/TabOrder.h"
 
 #include <QFormLayout>
@@ -67,6 +69,23 @@ frmStationID::frmStationID(Prompts& prompts, SharedPreferences& shared, const Co
         upperCaseAsTyped(field);
     // Only "-" to "9" in character order: "-", ".", "/" and the digits (typed or pasted).
     Text6->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[-./0-9]*")), Text6));
+    // Pasted text keeps what the field takes, with a beep for what it does not (the validator alone would
+    // drop the whole paste without a word).
+    auto* guard = new InsertionGuard(
+        [this](QLineEdit& field, const QString& text) {
+            const InsertedText inserted = filterInsertion(
+                text,
+                [](QChar typed) -> std::optional<QChar> {
+                    return typed >= QLatin1Char('-') && typed <= QLatin1Char('9') ? std::optional(typed)
+                                                                                  : std::nullopt;
+                },
+                field.maxLength(), false);
+            field.insert(inserted.text);
+            if (inserted.refused || inserted.cut)
+                m_prompts.beep();
+        },
+        this);
+    guard->guard(Text6);
 
     Command1 = new QPushButton(QStringLiteral("Done"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

@@ -5,7 +5,9 @@
 #include "log/ui/Form1Harness.h"
 #include "log/ui/frmEditCon.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +127,66 @@ private Q_SLOTS:
         form.ListView1->clear();
         form.contactListOnCallFocus();
         QCOMPARE(form.ListView1->topLevelItemCount(), 9);
+    }
+
+    void theKeyboardMovesTheRowEditAndDeleteActOn()
+    {
+        Running r(numberedLines(5).join());
+        Form1& form = *r.form;
+        QTreeWidget* list = form.ListView1;
+        form.cmdDelete_Click(); // nothing selected yet: the operator is told, nothing else happens
+        QCOMPARE(form.lblDialog->text(), QStringLiteral("Select a contact in the list first!"));
+        QCOMPARE(r.fakes.prompts.beeps, 1);
+        QVERIFY(r.fakes.prompts.questions.isEmpty());
+
+        list->setFocus(Qt::TabFocusReason);
+        QCOMPARE(list->selectedItems().size(), 1);
+        QCOMPARE(list->selectedItems().first()->text(0), QStringLiteral("5")); // newest first
+        QTest::keyClick(list, Qt::Key_End);
+        QCOMPARE(list->selectedItems().first()->text(0), QStringLiteral("1"));
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(list->selectedItems().first()->text(0), QStringLiteral("2"));
+        QTest::keyClick(list, Qt::Key_PageUp);
+        QTest::keyClick(list, Qt::Key_Home);
+        QCOMPARE(list->selectedItems().first()->text(0), QStringLiteral("5"));
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Tab); // leaving the list shows the buttons
+        QVERIFY(form.cmdDelete->isVisible());
+        r.fakes.prompts.yesNoAnswers = {true};
+        form.cmdDelete->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form.cmdDelete, Qt::Key_Space);
+        QCOMPARE(form.logStore().QsoCount(), 4);
+        QCOMPARE(form.logStore().record(4).Call, QStringLiteral("W1A5")); // record 4 went
+
+        // Coming back to a list whose row was chosen before keeps that row selected.
+        list->setCurrentItem(list->topLevelItem(2));
+        list->clearSelection();
+        list->setFocus(Qt::TabFocusReason);
+        QCOMPARE(list->selectedItems().value(0), list->topLevelItem(2));
+    }
+
+    void pastedTextInTheEditWindowFollowsItsKeyRules()
+    {
+        Running r(logLine("K1ABC"));
+        Form1& form = *r.form;
+        QString call, points;
+        r.onModal = [&](QDialog& dialog) {
+            auto& edit = static_cast<frmEditCon&>(dialog);
+            QGuiApplication::clipboard()->setText(QStringLiteral("w\"1aw"));
+            edit.txtEditCall->clear();
+            QTest::keyClick(edit.txtEditCall, Qt::Key_Insert, Qt::ShiftModifier);
+            QGuiApplication::clipboard()->setText(QStringLiteral("32.5"));
+            edit.Text2->clear();
+            QTest::keyClick(edit.Text2, Qt::Key_Insert, Qt::ShiftModifier);
+            call = edit.txtEditCall->text();
+            points = edit.Text2->text();
+            return int(QDialog::Rejected);
+        };
+        r.clickRecord(1);
+        form.cmdEdit_Click();
+        QCOMPARE(call, QStringLiteral("W1AW"));
+        QCOMPARE(points, QStringLiteral("2.5")); // no 3 in points
+        QCOMPARE(r.fakes.prompts.beeps, 2);
     }
 
     void editTypedFieldsAreCheckedAndStored()

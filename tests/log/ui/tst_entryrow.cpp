@@ -5,6 +5,12 @@
 #include "log/ui/Form1Harness.h"
 
 #include <QAccessible>
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
 #include <QAccessibleInterface>
 #include <QDir>
 #include <QLabel>
@@ -145,6 +151,83 @@ private Q_SLOTS:
                  QStringList({"N5XX", "59", "TX", "1234", "55", "PH"}));
         QCOMPARE(rowTexts(form), QStringList({"", "", "", "", ""}));
         QCOMPARE(focused(), form.txtCall);
+    }
+
+    void pastedTextFollowsTheTypingRules()
+    {
+        Running r(QByteArray("\"K1ABC\",\"599\",\"1234\",\"599\",\"CT\",\"2011/03/05\",\"14:00:00\",\"CW\","
+                             "\"20\",5,\"\"\r\n"));
+        Form1& form = *r.form;
+        QClipboard* clipboard = QGuiApplication::clipboard();
+
+        // Upper-cased, the double quote refused with a beep, the scan for possible duplicates run.
+        clipboard->setText(QStringLiteral("k1\"ab"));
+        QTest::keyClick(form.txtCall, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(form.txtCall->text(), QStringLiteral("K1AB"));
+        QCOMPARE(r.fakes.prompts.beeps, 1);
+        QCOMPARE(form.lblDupe->text(), QStringLiteral("K1ABC "));
+        QCOMPARE(form.lblDialog->text(), QStringLiteral("Possible Duplicate!"));
+        QCOMPARE(focused(), form.txtCall); // a paste never moves on
+
+        // Too long: cut to the field's room, and the operator is told.
+        form.txtCall->clear();
+        clipboard->setText(QString(1000, QLatin1Char('w')));
+        QTest::keyClick(form.txtCall, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(form.txtCall->text(), QString(12, QLatin1Char('W')));
+        QCOMPARE(r.fakes.prompts.beeps, 2);
+        QCOMPARE(form.lblDialog->text(), QStringLiteral("Only 12 characters fit in Call; the rest was not pasted."));
+
+        // Dropped text goes the same way; reports keep digits (and the sent report its cut numbers).
+        form.txtRSTS->clear();
+        QMimeData mime;
+        mime.setText(QStringLiteral("5nx"));
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.txtRSTS, &enter);
+        QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(form.txtRSTS, &drop);
+        QCOMPARE(form.txtRSTS->text(), QStringLiteral("59"));
+        QCOMPARE(r.fakes.prompts.beeps, 3);
+
+        // A country name takes the case typing gives it; a line break from the clipboard is dropped.
+        form.txtCntry->clear();
+        form.txtCntry->setFocus();
+        clipboard->setText(QStringLiteral("GERMANY\r\n"));
+        QTest::keyClick(form.txtCntry, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(form.txtCntry->text(), QStringLiteral("Germany"));
+
+        // The context menu's Paste takes the same path.
+        form.txtSec->clear();
+        form.txtSec->setFocus();
+        clipboard->setText(QStringLiteral("5w\""));
+        QTimer::singleShot(0, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) {
+                if (action->text().startsWith(QLatin1String("&Paste")))
+                    action->trigger();
+            }
+            menu->close();
+        });
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), form.txtSec->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(form.txtSec, &menuEvent);
+        QCOMPARE(form.txtSec->text(), QStringLiteral("5W"));
+        QCOMPARE(r.fakes.prompts.beeps, 4);
+    }
+
+    void canadianCallAreasWithoutTheirOwnEntryGetTheirProvince()
+    {
+        Running r{QByteArray()};
+        Form1& form = *r.form;
+        r.write(QStringLiteral("arrlpre2.txt"), "\"VE\",\"Canada\",\"NA\",80,44.35,5,9,1\r\n"
+                                                "\"VO1\",\"Canada\",\"NA\",80,44.35,5,9,1\r\n");
+        QVERIFY(form.LoadPrefixTable());
+        type(QStringLiteral("vo1aa579 5w"));
+        QCOMPARE(form.txtCntry->text(), QStringLiteral("NF"));
+        QCOMPARE(form.Label19->text(), QStringLiteral("NA"));
+        press(Qt::Key_Return);
+        QCOMPARE(form.logStore().QsoCount(), 1);
+        QCOMPARE(form.logStore().record(1).Spc, QStringLiteral("NF"));
+        QCOMPARE(form.logStore().record(1).Points, 2.0); // same continent as the own station
     }
 
     void sectionsAreCheckedOnlyForTwoCharacters()
