@@ -79,7 +79,8 @@ Form1::Form1(Form1Context context, QWidget* parent)
     layout->addLayout(entry);
     layout->addWidget(buildDupeArea());
     auto* middle = new QHBoxLayout;
-    middle->addWidget(buildMultiplierArea(), 3);
+    m_multiplierArea = buildMultiplierArea();
+    middle->addWidget(m_multiplierArea, 3);
     middle->addWidget(buildDxArea(), 1);
     middle->addWidget(buildScoreArea(), 0, Qt::AlignTop);
     layout->addLayout(middle);
@@ -103,11 +104,11 @@ Form1::Form1(Form1Context context, QWidget* parent)
     connect(txtCall, &QLineEdit::textChanged, this, &Form1::PrefixLookup);
     connect(txtCntry, &QLineEdit::textChanged, this, &Form1::UpdateNewIndicator);
     showPossibleDupes(QString(), false);
-    ListRefresh();
-    RefreshGrid();
+    // Band, mode, grid and DX list show once the preferences are read: until then there is no band to show
+    // them for, and the grid has no colours.
+    m_multiplierArea->hide();
     Labeldisplay();
     showStation();
-    showBandAndMode();
     showMessage(QString());
     ShowOperatingTime();
 

@@ -354,6 +354,7 @@ private:
     bool m_exiting = false;
     bool m_logLoaded = false;
     // --- end lifecycle private ---
+    QWidget* m_multiplierArea = nullptr; // the grid, hidden until the preferences give it a band and colours
     std::function<int(QDialog&)> m_runModal;
     Form5* m_help = nullptr;
 };

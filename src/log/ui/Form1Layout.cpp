@@ -282,6 +282,10 @@ QWidget* Form1::buildMultiplierArea()
         heading->setFont(bold);
         column->addWidget(heading, 0, Qt::AlignHCenter);
         auto* codes = new QGridLayout;
+        // Codes keep a blank's room between them however wide the score block grows ("NY NJ", never "NYNJ").
+        QFont codeFont = heading->font();
+        const int gap = QFontMetrics(codeFont).horizontalAdvance(QStringLiteral("  ")) * 3 / 4;
+        codes->setHorizontalSpacing(gap);
         int index = 0;
         for (const int number : group.numbers) {
             auto* label = new QLabel(spcEntry(number).code, box);
@@ -290,8 +294,6 @@ QWidget* Form1::buildMultiplierArea()
             label->setAlignment(Qt::AlignCenter);
             label->setMouseTracking(true);
             label->setCursor(Qt::PointingHandCursor);
-            QFont codeFont = label->font();
-            codeFont.setBold(true);
             label->setFont(codeFont);
             Label10[number] = label;
             codes->addWidget(label, index / 2, index % 2);

@@ -133,6 +133,9 @@ bool Form1::ReadPreferences()
     showStation();
     showBandAndMode();
     ShowOperatingTime();
+    ListRefresh();
+    RefreshGrid();
+    m_multiplierArea->show();
     return true;
 }
 

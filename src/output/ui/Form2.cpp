@@ -151,10 +151,18 @@ QWidget* Form2::buildFields()
         field = new QLineEdit(panel);
         field->setObjectName(QString::fromLatin1(name));
         field->setAccessibleName(caption.chopped(1));
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 14);
         auto* label = new QLabel(caption, panel);
         label->setBuddy(field);
-        label->setWordWrap(true);
-        form->addRow(label, field);
+        // A caption wraps only on a row of its own: a form layout gives a wrapped label beside a field the
+        // height of the field, which clips the lines above and below.
+        if (caption.size() > 30) {
+            label->setWordWrap(true);
+            form->addRow(label);
+            form->addRow(field);
+        } else {
+            form->addRow(label, field);
+        }
     };
     addField(Text1, "Text1", QStringLiteral("Power Output:"));
     addField(Text2, "Text2", QStringLiteral("Transmitter/Transceiver:"));

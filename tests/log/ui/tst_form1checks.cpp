@@ -103,6 +103,45 @@ private Q_SLOTS:
         QTRY_COMPARE(form.txtCall->text(), QStringLiteral("W1"));
     }
 
+    void nothingOfABandShowsBeforeThePreferencesAreRead()
+    {
+        test::Form1Harness h;
+        h.write(QStringLiteral("qrppref.txt"), QByteArray(test::kPreferences).replace("\"20\"", "\"80\""));
+        Form1& form = h.window();
+        form.show();
+        QCOMPARE(form.Label24->text(), QString());
+        QCOMPARE(form.lblStation.at(5)->text(), QString());
+        QVERIFY(!form.Label10.at(1)->isVisible());
+        QVERIFY(form.ReadPreferences());
+        QCOMPARE(form.Label24->text(), QStringLiteral("80"));
+        QCOMPARE(form.lblStation.at(5)->text(), QStringLiteral("DX 80 -0"));
+        QVERIFY(form.Label10.at(1)->isVisible());
+        QCOMPARE(form.Label10.at(1)->palette().color(QPalette::WindowText), QColor(255, 0, 0)); // remaining
+    }
+
+    void aWideScoreLeavesTheGridItsColumns()
+    {
+        Running r(QByteArray("\"K1ABC\",\"559\",\"1234\",\"559\",\"NY\",\"2011/03/05\",\"14:05:33\",\"CW\","
+                             "\"20\",2000000000,\"\"\r\n"));
+        Form1& form = *r.form;
+        QCOMPARE(form.lblTotScore->text(), QStringLiteral("2,000,000,000"));
+        form.resize(1, form.height()); // as narrow as the window lets itself be
+        QTest::qWait(20);
+        QList<QRect> cells;
+        for (int number = 1; number < form.Label10.size(); ++number) {
+            const QLabel* label = form.Label10.at(number);
+            QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+            cells << QRect(label->mapTo(&form, QPoint(0, 0)), label->size());
+        }
+        const int blank = QFontMetrics(form.Label10.at(1)->font()).horizontalAdvance(QLatin1Char(' '));
+        for (const QRect& left : cells) {
+            for (const QRect& right : cells) {
+                if (right.left() > left.left() && right.top() == left.top())
+                    QVERIFY(right.left() - left.right() > blank);
+            }
+        }
+    }
+
     void gridAndDxListFollowTheBand()
     {
         Running r(logLine("K1ABC", "CT", "20") + logLine("DL1ABC", "Germany", "20") +

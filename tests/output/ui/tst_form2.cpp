@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QtTest>
 
 #include <optional>
@@ -83,6 +84,15 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.form->Command4));
+
+        // Every caption shows whole: no line of a wrapped caption is cut off at the top or bottom.
+        for (const QLabel* label : w.form->findChildren<QLabel*>()) {
+            if (label->isHidden() || label->text().isEmpty())
+                continue;
+            const int needed =
+                label->wordWrap() ? label->heightForWidth(label->width()) : label->sizeHint().height();
+            QVERIFY2(label->height() >= needed, qPrintable(label->text()));
+        }
     }
 
     void numberFieldsTakeOnlyNumberKeys()
