@@ -1,8 +1,7 @@
 // velmlog: the QRP VELM contest logger. main builds the platform services once and wires the windows.
 
-#include "log/Keyers.h"
 #include "log/SharedPreferences.h"
-#include "log/VoicePrompts.h"
+#include "log/StationPorts.h"
 #include "log/UserFolderSetup.h"
 #include "log/ui/Form1.h"
 #include "log/ui/frmLogo.h"
@@ -38,12 +37,15 @@ int main(int argc, char* argv[])
         logo.exec();
     }
 
-    // Keys reach the keyers, and duplicates the spoken prompts, through these until those are built.
-    velm::NullKeyers keyers;
+    // The station subsystems as the log reaches them; each stays a null port until it is built.
+    velm::NullCwSender cw;
+    velm::NullVoiceKeyer voiceKeyer;
+    velm::NullWinKeyState winKey;
+    velm::NullRigPort rig;
     velm::NullVoicePrompts voice;
 
-    velm::Form1 mainWindow(
-        velm::Form1Context{services, programFolder, userFolders, sharedPreferences, keyers, voice});
+    velm::Form1 mainWindow(velm::Form1Context{services, programFolder, userFolders, sharedPreferences,
+                                              velm::StationPorts{cw, voiceKeyer, winKey, rig, voice}});
     QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
     velm::connectOutputMenus(mainWindow, services, sharedPreferences);
     mainWindow.show();

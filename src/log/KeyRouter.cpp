@@ -95,7 +95,10 @@ QString typedCharacter(const KeyStroke& stroke)
 
 } // namespace
 
-KeyRouter::KeyRouter(Keyers& keyers) : m_keyers(keyers) {}
+KeyRouter::KeyRouter(CwSender& cw, VoiceKeyer& voice, WinKeyState& winKey)
+    : m_cw(cw), m_voice(voice), m_winKey(winKey)
+{
+}
 
 KeyOutcome KeyRouter::route(const KeyStroke& stroke, const QString& currentMode)
 {
@@ -128,39 +131,39 @@ KeyOutcome KeyRouter::route(const KeyStroke& stroke, const QString& currentMode)
 
 void KeyRouter::keyDown(const KeyStroke& stroke, bool cwMode, KeyOutcome& outcome)
 {
-    if (m_keyers.CwRepeat())
-        m_keyers.stopCwRepeat();
-    if (m_keyers.VoiceRepeat())
-        m_keyers.stopVoiceRepeat();
+    if (m_cw.CwRepeat())
+        m_cw.stopCwRepeat();
+    if (m_voice.VoiceRepeat())
+        m_voice.stopVoiceRepeat();
 
     const int code = functionKeyCode(stroke.key);
     if (cwMode) {
-        if (!m_keyers.cwKeyingConfigured())
+        if (!m_cw.cwKeyingConfigured())
             return;
         if (stroke.key == Qt::Key_Up || stroke.key == Qt::Key_Down) {
             const int speed =
-                stroke.key == Qt::Key_Up ? m_keyers.UpDown1_UpClick() : m_keyers.UpDown1_DownClick();
+                stroke.key == Qt::Key_Up ? m_cw.UpDown1_UpClick() : m_cw.UpDown1_DownClick();
             outcome.message = QString::number(speed) + QStringLiteral(" WPM");
             outcome.consumed = true;
         } else if (stroke.key == Qt::Key_F12) {
             switchKeyboardCwMode(outcome);
             outcome.consumed = true;
         } else if (code != 0) {
-            m_keyers.FKeyCW(code == kF10Code ? kF10HandedOverCode : code);
+            m_cw.FKeyCW(code == kF10Code ? kF10HandedOverCode : code);
             outcome.consumed = true;
         }
     } else if (stroke.key == Qt::Key_F10) {
         outcome.consumed = true;
     } else if (stroke.key >= Qt::Key_F1 && stroke.key <= Qt::Key_F9) {
-        m_keyers.FKeyPhone(code);
+        m_voice.FKeyPhone(code);
         outcome.consumed = true;
     }
 }
 
 void KeyRouter::switchKeyboardCwMode(KeyOutcome& outcome)
 {
-    const bool on = !m_keyers.KeyboardCwMode();
-    m_keyers.setKeyboardCwMode(on);
+    const bool on = !m_cw.KeyboardCwMode();
+    m_cw.setKeyboardCwMode(on);
     if (on) {
         outcome.message = QStringLiteral("Keyboard CW mode is ON!  Press F12 to exit keyboard CW mode.");
         outcome.tone = MessageTone::KeyboardCw;
@@ -174,29 +177,29 @@ void KeyRouter::keyPress(const QString& character, bool cwMode, KeyOutcome& outc
 {
     if (character == kEscape) {
         outcome.consumed = true;
-        if (!cwMode && m_keyers.voicePlaying()) {
-            m_keyers.stopVoice();
-        } else if (m_keyers.winKeyInUse() && m_keyers.winKeyBusy()) {
-            m_keyers.winKeyClearBuffer();
-            m_keyers.CwBuffer().clear();
-        } else if (!m_keyers.CwSending()) {
+        if (!cwMode && m_voice.voicePlaying()) {
+            m_voice.stopVoice();
+        } else if (m_winKey.winKeyInUse() && m_winKey.winKeyBusy()) {
+            m_winKey.winKeyClearBuffer();
+            m_cw.CwBuffer().clear();
+        } else if (!m_cw.CwSending()) {
             outcome.clearEntry = true;
         } else {
-            m_keyers.CwBuffer().clear();
+            m_cw.CwBuffer().clear();
         }
         return;
     }
 
     // Without a keying method nothing could be sent, and F12 could not switch the mode off again: the
     // characters would vanish, so they go to the fields instead.
-    if (!m_keyers.KeyboardCwMode() || !m_keyers.cwKeyingConfigured())
+    if (!m_cw.KeyboardCwMode() || !m_cw.cwKeyingConfigured())
         return;
 
     if (character == kBackspace) {
-        if (m_keyers.winKeyInUse() && m_keyers.winKeyBusy()) {
-            m_keyers.winKeyBackspace();
-        } else if (m_keyers.CwSending() && !m_keyers.CwBuffer().isEmpty()) {
-            m_keyers.CwBuffer().chop(1);
+        if (m_winKey.winKeyInUse() && m_winKey.winKeyBusy()) {
+            m_winKey.winKeyBackspace();
+        } else if (m_cw.CwSending() && !m_cw.CwBuffer().isEmpty()) {
+            m_cw.CwBuffer().chop(1);
         }
         // In CW the fields are not being typed into; a Backspace there would edit text the operator
         // cannot see being changed.
@@ -206,9 +209,9 @@ void KeyRouter::keyPress(const QString& character, bool cwMode, KeyOutcome& outc
 
     if (!cwMode)
         return;
-    m_keyers.CwBuffer() += character.toUpper();
-    if (!m_keyers.CwSending())
-        m_keyers.LoopThroughCWBuffer();
+    m_cw.CwBuffer() += character.toUpper();
+    if (!m_cw.CwSending())
+        m_cw.LoopThroughCWBuffer();
     outcome.consumed = true;
 }
 

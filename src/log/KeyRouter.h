@@ -2,7 +2,9 @@
 // Responsibilities: the main window's window-wide key handling as logic: Ctrl shortcuts to the other windows,
 // function keys and arrows to the keyers, Esc, and keyboard CW; the window only renders the outcome.
 
-#include "log/Keyers.h"
+#include "log/CwSender.h"
+#include "log/VoiceKeyer.h"
+#include "log/WinKeyState.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -62,7 +64,7 @@ struct KeyOutcome {
 //   the fields, so Enter does not commit. In phone mode the characters and Backspace do reach the fields.
 class KeyRouter {
 public:
-    explicit KeyRouter(Keyers& keyers);
+    KeyRouter(CwSender& cw, VoiceKeyer& voice, WinKeyState& winKey);
 
     KeyOutcome route(const KeyStroke& stroke, const QString& currentMode);
 
@@ -71,7 +73,9 @@ private:
     void keyPress(const QString& character, bool cwMode, KeyOutcome& outcome);
     void switchKeyboardCwMode(KeyOutcome& outcome);
 
-    Keyers& m_keyers;
+    CwSender& m_cw;
+    VoiceKeyer& m_voice;
+    WinKeyState& m_winKey;
 };
 
 } // namespace velm

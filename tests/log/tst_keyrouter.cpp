@@ -74,7 +74,7 @@ void TestKeyRouter::ctrlKeys()
     QFETCH(bool, repeatStopped);
     FakeKeyers keyers;
     keyers.cwRepeat = true;
-    KeyRouter router(keyers);
+    KeyRouter router(keyers, keyers, keyers);
 
     const KeyOutcome outcome = router.route(stroke, kCw);
     QCOMPARE(outcome.window ? int(*outcome.window) : -1, window);
@@ -87,7 +87,7 @@ void TestKeyRouter::modifierAloneDoesNothing()
 {
     FakeKeyers keyers;
     keyers.cwRepeat = true;
-    KeyRouter router(keyers);
+    KeyRouter router(keyers, keyers, keyers);
     for (const int modifierKey : {Qt::Key_Control, Qt::Key_Shift, Qt::Key_Alt}) {
         const KeyOutcome outcome = router.route(key(modifierKey, {}, Qt::ControlModifier), kCw);
         QVERIFY(!outcome.consumed);
@@ -101,7 +101,7 @@ void TestKeyRouter::ctrlKeyWithoutCharacterLeavesNothingPending()
 {
     FakeKeyers keyers;
     keyers.keyboardCwMode = true;
-    KeyRouter router(keyers);
+    KeyRouter router(keyers, keyers, keyers);
     QVERIFY(router.route(key(Qt::Key_F5, {}, Qt::ControlModifier), kCw).consumed);
     router.route(key(Qt::Key_W, "w"), kCw);
     QCOMPARE(keyers.calls, QStringList({"FKeyCW 116", "LoopThroughCWBuffer W"}));
@@ -139,7 +139,7 @@ void TestKeyRouter::functionKeysAndArrows()
     QFETCH(QString, message);
     FakeKeyers keyers;
     keyers.configured = configured;
-    KeyRouter router(keyers);
+    KeyRouter router(keyers, keyers, keyers);
 
     const KeyOutcome outcome = router.route(stroke, mode);
     QCOMPARE(keyers.calls, calls);
@@ -151,7 +151,7 @@ void TestKeyRouter::functionKeysAndArrows()
 void TestKeyRouter::f12SwitchesKeyboardCw()
 {
     FakeKeyers keyers;
-    KeyRouter router(keyers);
+    KeyRouter router(keyers, keyers, keyers);
     KeyOutcome outcome = router.route(key(Qt::Key_F12), kCw);
     QVERIFY(keyers.keyboardCwMode && outcome.consumed);
     QCOMPARE(outcome.message, QStringLiteral("Keyboard CW mode is ON!  Press F12 to exit keyboard CW mode."));
@@ -170,7 +170,7 @@ void TestKeyRouter::ordinaryKeyStopsRepeats()
     keyers.cwRepeat = true;
     keyers.voiceRepeat = true;
     keyers.cwBuffer = "CQ TEST";
-    KeyRouter router(keyers);
+    KeyRouter router(keyers, keyers, keyers);
     // The stop comes first, so the new message is not emptied with the old one.
     router.route(key(Qt::Key_F2), kCw);
     QCOMPARE(keyers.calls, QStringList({"stopCwRepeat", "stopVoiceRepeat", "FKeyCW 113"}));
@@ -216,7 +216,7 @@ void TestKeyRouter::escape()
     keyers.winKeyBusyFlag = winKeyBusy;
     keyers.sending = sending;
     keyers.cwBuffer = "CQ";
-    KeyRouter router(keyers);
+    KeyRouter router(keyers, keyers, keyers);
 
     const KeyOutcome outcome = router.route(key(Qt::Key_Escape, "\x1b"), mode);
     QVERIFY(outcome.consumed);
@@ -250,7 +250,7 @@ void TestKeyRouter::keyboardCw()
     keyers.keyboardCwMode = true;
     keyers.sending = sending;
     keyers.cwBuffer = "CQ";
-    KeyRouter router(keyers);
+    KeyRouter router(keyers, keyers, keyers);
 
     QVERIFY(router.route(stroke, kCw).consumed);
     QCOMPARE(keyers.cwBuffer, bufferAfter);
@@ -302,7 +302,7 @@ void TestKeyRouter::backspaceInKeyboardCw()
     keyers.winKeyBusyFlag = winKeyBusy;
     keyers.sending = sending;
     keyers.cwBuffer = buffer;
-    KeyRouter router(keyers);
+    KeyRouter router(keyers, keyers, keyers);
 
     QCOMPARE(router.route(key(Qt::Key_Backspace, "\b"), mode).consumed, consumed);
     QCOMPARE(keyers.cwBuffer, bufferAfter);

@@ -1,14 +1,17 @@
 #pragma once
-// Responsibilities: Keyers for tests: every flag settable by hand, every operation recorded in calls with
-// its argument ("FKeyCW 124", "stopCwRepeat", ...), a speed counter for the arrow keys.
+// Responsibilities: the CW, voice and WinKey ports for tests in one object: every flag settable by hand,
+// every operation recorded in one list of calls with its argument ("FKeyCW 124", "stopCwRepeat", ...), so a
+// test sees their order across the three; a speed counter for the arrow keys.
 
-#include "log/Keyers.h"
+#include "log/CwSender.h"
+#include "log/VoiceKeyer.h"
+#include "log/WinKeyState.h"
 
 #include <QStringList>
 
 namespace velm::test {
 
-class FakeKeyers final : public Keyers {
+class FakeKeyers final : public CwSender, public VoiceKeyer, public WinKeyState {
 public:
     bool cwKeyingConfigured() const override { return configured; }
 

@@ -1,7 +1,6 @@
 #include "log/ui/Form1.h"
 
 #include "log/BandMode.h"
-#include "log/Keyers.h"
 #include "log/SharedPreferences.h"
 #include "log/StationProfile.h"
 #include "log/UtcOffsetCheck.h"
@@ -59,7 +58,7 @@ QAction* addCheckItem(QMenu* menu, const QString& text, const char* name, bool e
 Form1::Form1(Form1Context context, QWidget* parent)
     : QMainWindow(parent), m_context(std::move(context)), m_services(m_context.services),
       m_logFile(m_context.programFolder.path()), m_preferencesFile(m_context.programFolder.path()),
-      m_keyRouter(m_context.keyers), m_runModal([](QDialog& dialog) { return dialog.exec(); })
+      m_keyRouter(m_context.ports.cw, m_context.ports.voiceKeyer, m_context.ports.winKey), m_runModal([](QDialog& dialog) { return dialog.exec(); })
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Title);

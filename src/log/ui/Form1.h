@@ -11,6 +11,7 @@
 #include "log/OperatingClock.h"
 #include "log/ProgramFolder.h"
 #include "log/ProgramPreferences.h"
+#include "log/StationPorts.h"
 #include "log/UserFolderSetup.h"
 #include "platform/Services.h"
 
@@ -30,9 +31,7 @@ namespace velm {
 
 class CountrySource;
 class Form5;
-class Keyers;
 class SharedPreferences;
-class VoicePrompts;
 
 // Everything the main window is built from; main builds it once, tests from fakes.
 struct Form1Context {
@@ -40,8 +39,7 @@ struct Form1Context {
     ProgramFolder programFolder;
     UserFolderPaths userFolders;
     SharedPreferences& sharedPreferences;
-    Keyers& keyers;
-    VoicePrompts& voice;
+    StationPorts ports;
 };
 
 class Form1 : public QMainWindow {
@@ -327,7 +325,6 @@ private:
     QString m_pendingKey; // the carried key's decimal code
     // While a commit runs, focus moves are only noted; the fields' focus rules run once it has finished.
     bool m_focusRulesHeld = false;
-    QString m_lastRigFrequencyText; // no rig yet: always empty, emptied by every commit
     // --- end entry row private ---
     // --- Contact list: private members and helpers ---
     QWidget* buildContactListButtons();

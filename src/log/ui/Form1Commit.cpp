@@ -6,7 +6,6 @@
 #include "log/EntryCommit.h"
 #include "log/SpcTable.h"
 #include "log/VoicePrompts.h"
-#include "log/Keyers.h"
 #include "log/SharedPreferences.h"
 #include "log/StationProfile.h"
 #include "log/UtcOffsetCheck.h"
@@ -66,10 +65,10 @@ bool Form1::DupCheck()
     showMessage(result.message, MessageTone::Duplicate);
     showPossibleDupes(lblDupe->text(), false);
     m_services.prompts.beep();
-    m_context.voice.BlindKeyPhone(QStringLiteral("Dupe"));
+    m_context.ports.voice.BlindKeyPhone(QStringLiteral("Dupe"));
     if (m_prefs.VoiceNavLevel > 0) {
         // The prompt is heard before the operator types on; painting goes on, input waits.
-        while (m_context.voice.promptPlaying())
+        while (m_context.ports.voice.promptPlaying())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
     }
     m_dupeHold.refused(m_services.clock.milliseconds());
@@ -209,7 +208,7 @@ void Form1::commitEntry()
         clearEntryRow();
     showPossibleDupes(QString(), false);
     TimeStats();
-    m_lastRigFrequencyText.clear();
+    m_context.ports.rig.clearLastRigFrequencyText();
 }
 
 bool Form1::frmcmp()
@@ -254,7 +253,7 @@ bool Form1::recordContact()
     }
     input.mode = m_prefs.CurrentMode;
     input.band = m_prefs.CurrentBand;
-    input.frequency = m_lastRigFrequencyText;
+    input.frequency = m_context.ports.rig.LastRigFrequencyText();
     input.continent = Label19->text();
     input.ownContinent = m_prefs.OwnContinent;
     const QsoRecord record = buildQsoRecord(input);

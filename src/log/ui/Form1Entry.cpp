@@ -8,7 +8,6 @@
 #include "log/SpcTable.h"
 #include "log/TextInsertion.h"
 #include "log/VoicePrompts.h"
-#include "log/Keyers.h"
 #include "log/SharedPreferences.h"
 #include "log/StationProfile.h"
 #include "log/UtcOffsetCheck.h"
@@ -487,7 +486,7 @@ void Form1::entryFieldGotFocus(QWidget* field)
             txtRSTS->clear();
         }
         if (m_prefs.VoiceNavLevel > 0)
-            m_context.voice.BlindKeyPhone(QStringLiteral("Call"));
+            m_context.ports.voice.BlindKeyPhone(QStringLiteral("Call"));
         contactListOnCallFocus();
         return;
     }
@@ -495,7 +494,7 @@ void Form1::entryFieldGotFocus(QWidget* field)
         {txtRSTR, "RstRcvd"}, {txtCntry, "SPC"}, {txtSec, "VelmPwr"}, {txtRSTS, "RstSnt"}};
     for (const auto& [entry, prompt] : prompts) {
         if (field == entry && m_prefs.VoiceNavLevel >= 2)
-            m_context.voice.BlindKeyPhone(QString::fromLatin1(prompt));
+            m_context.ports.voice.BlindKeyPhone(QString::fromLatin1(prompt));
     }
     if (field == txtPostConDate && txtPostConDate->text().isEmpty())
         txtPostConDate->setText(m_services.clock.localNow().date().toString(QStringLiteral("yyyy/MM/dd")));

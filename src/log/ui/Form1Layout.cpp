@@ -2,7 +2,6 @@
 
 #include "log/BandMode.h"
 #include "log/SpcTable.h"
-#include "log/Keyers.h"
 #include "log/SharedPreferences.h"
 #include "log/StationProfile.h"
 #include "log/UtcOffsetCheck.h"

@@ -2,7 +2,6 @@
 
 #include "log/ui/Form1.h"
 
-#include "log/Keyers.h"
 #include "log/LogLifecycle.h"
 #include "log/WriteFormat.h"
 #include "log/ui/Form5.h"
@@ -202,8 +201,8 @@ void Form1::closeEvent(QCloseEvent* event)
         return;
     }
     // Closing stops sending; while a character is still on the air the window stays.
-    m_context.keyers.CwBuffer().clear();
-    if (m_context.keyers.CwSending()) {
+    m_context.ports.cw.CwBuffer().clear();
+    if (m_context.ports.cw.CwSending()) {
         event->ignore();
         return;
     }

@@ -1,7 +1,6 @@
 #include "log/ui/Form1.h"
 
 #include "log/BandMode.h"
-#include "log/Keyers.h"
 #include "log/SharedPreferences.h"
 #include "log/StationProfile.h"
 #include "log/UtcOffsetCheck.h"

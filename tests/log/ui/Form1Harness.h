@@ -6,6 +6,7 @@
 #include "log/VoicePrompts.h"
 #include "log/ui/Form1.h"
 #include "support/FakeKeyers.h"
+#include "support/FakeRigPort.h"
 #include "support/TestServices.h"
 
 #include <QDialog>
@@ -52,7 +53,8 @@ struct Form1Harness {
     {
         if (!form) {
             form = std::make_unique<Form1>(
-                Form1Context{fakes.services(), ProgramFolder(dir.path()), folders, shared, keyers, voice});
+                Form1Context{fakes.services(), ProgramFolder(dir.path()), folders, shared,
+                             StationPorts{keyers, keyers, keyers, rig, voice}});
             form->setModalRunner([this](QDialog& dialog) {
                 ++modalsRun;
                 return onModal ? onModal(dialog) : int(QDialog::Rejected);
@@ -81,6 +83,7 @@ struct Form1Harness {
     TestServices fakes;
     SharedPreferences shared;
     FakeKeyers keyers;
+    FakeRigPort rig;
     RecordingVoicePrompts voice;
     std::function<int(QDialog&)> onModal;
     int modalsRun = 0;

@@ -79,6 +79,20 @@ private Q_SLOTS:
         QCOMPARE(r.fakes.prompts.beeps, 0);
     }
 
+    void aContactCarriesTheRigsLastFrequencyOnce()
+    {
+        Running r{QByteArray()};
+        Form1& form = *r.form;
+        r.rig.lastFrequencyText = QStringLiteral("14025.000");
+        type(QStringLiteral("w1abc579ny1234"));
+        press(Qt::Key_Return);
+        QCOMPARE(form.logStore().record(1).Frequency, QStringLiteral("14025.000"));
+        QCOMPARE(r.rig.lastFrequencyText, QString()); // the next contact has none until the rig reads again
+        type(QStringLiteral("w1abd579ny1234"));
+        press(Qt::Key_Return);
+        QCOMPARE(form.logStore().record(2).Frequency, QString());
+    }
+
     void digitsStayInTheCallWhereTheCallMayGoOn()
     {
         Running r{QByteArray()};
