@@ -1,0 +1,473 @@
+#include "log/ContestSession.h"
+
+#include "log/BandMode.h"
+#include "log/LogLifecycle.h"
+#include "log/RigPort.h"
+#include "log/StationProfile.h"
+#include "log/WriteFormat.h"
+#include "platform/Clock.h"
+#include "platform/Prompts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+namespace velm {
+
+Q_LOGGING_CATEGORY(lcSession, "velm.log.session", QtWarningMsg)
+
+namespace {
+const QString kLogFilter = QStringLiteral("Log Files (*.log)");
+} // namespace
+
+ContestSession::ContestSession(Services services, ProgramFolder programFolder, UserFolderPaths userFolders,
+                               RigPort& rig, QObject* parent)
+    : QObject(parent), m_services(services), m_programFolder(std::move(programFolder)),
+      m_userFolders(std::move(userFolders)), m_rig(rig), m_logFile(m_programFolder.path()),
+      m_preferencesFile(m_programFolder.path())
+{
+}
+
+ContestSession::~ContestSession() = default;
+
+// --- Preferences and tables ---
+
+FileResult ContestSession::ReadPreferences()
+{
+    FileResult result = m_preferencesFile.ReadPreferences(m_prefs);
+    if (!result.ok) {
+        qCWarning(lcSession) << "preferences not read:" << result.error;
+        return result;
+    }
+    m_operatingClock.setOperatingSeconds(m_prefs.OperatingSeconds);
+    Q_EMIT changed(SessionChange::Preferences | SessionChange::BandMode | SessionChange::Station |
+                   SessionChange::OperatingTime);
+    return result;
+}
+
+FileResult ContestSession::SavePref()
+{
+    FileResult saved = m_preferencesFile.SavePref(m_prefs);
+    if (!saved.ok)
+        Q_EMIT preferencesNotSaved(saved.error);
+    return saved;
+}
+
+FileResult ContestSession::LoadPrefixTable()
+{
+    QStringList folders;
+    for (const QString& folder :
+         {m_userFolders.SharedFolder, m_userFolders.UserDataFolder, m_programFolder.path()}) {
+        if (!folder.isEmpty()) // an unknown folder must not become the current one
+            folders << folder;
+    }
+    FileResult result = m_prefixTable.LoadPrefixTable(folders);
+    if (!result.ok)
+        qCWarning(lcSession) << "prefix table not loaded:" << result.error;
+    return result;
+}
+
+UtcOffsetQuestion ContestSession::utcOffsetQuestion() const
+{
+    return checkUtcOffset(m_services.clock.utcNow(), m_services.clock.localNow(), m_prefs.UtcOffset);
+}
+
+FileResult ContestSession::acceptUtcOffset(float offset)
+{
+    const float previous = m_prefs.UtcOffset;
+    m_prefs.UtcOffset = offset;
+    FileResult saved = SavePref();
+    if (!saved.ok)
+        m_prefs.UtcOffset = previous;
+    return saved;
+}
+
+FileResult ContestSession::applyStation(const StationProfile& profile)
+{
+    applyStationProfile(m_prefs, profile);
+    Q_EMIT changed(SessionChange::Station);
+    return SavePref();
+}
+
+FileResult ContestSession::setColours(quint32 remaining, quint32 worked)
+{
+    m_prefs.RemainingColour = qint32(remaining);
+    m_prefs.WorkedColour = qint32(worked);
+    FileResult saved = SavePref();
+    Q_EMIT changed(SessionChange::Preferences);
+    mnuOpen2();
+    return saved;
+}
+
+FileResult ContestSession::setListPrevious(bool on)
+{
+    m_prefs.ListPrevious = on ? 1 : 0;
+    return SavePref();
+}
+
+// --- The log file ---
+
+FileResult ContestSession::mnuOpen2()
+{
+    FileResult result = m_logFile.load(m_store, &m_multipliers);
+    if (!result.ok) {
+        qCWarning(lcSession) << "reload failed:" << result.error;
+        m_logLoaded = false;
+        Q_EMIT logUnreadable(result.error);
+        return result;
+    }
+    m_logLoaded = true;
+    if (m_backupReference == 0)
+        m_backupReference = m_store.QsoCount();
+    m_multipliers.RefreshGrid();
+    Q_EMIT changed(SessionChange::Records);
+    return result;
+}
+
+FileResult ContestSession::AppendQso(const QsoRecord& record)
+{
+    // Until log.txt has been read, appending would leave the file holding contacts the screen does not.
+    if (!m_logLoaded)
+        return {false, QStringLiteral("the log is not open. Use File > Open to open it.")};
+    return appendRecord(m_store, m_logFile, record);
+}
+
+FileResult ContestSession::RewriteLog(const LogStore& before)
+{
+    FileResult result = m_logFile.RewriteLog(m_store);
+    if (!result.ok) {
+        // The file was not replaced: keep the store as the file still has it, so that the next reload shows
+        // what was shown before, and the program goes on.
+        m_store = before;
+        Q_EMIT changed(SessionChange::Records);
+    }
+    return result;
+}
+
+FileResult ContestSession::replaceStore(const LogStore& edited)
+{
+    const LogStore before = m_store;
+    m_store = edited;
+    FileResult rewritten = RewriteLog(before);
+    if (!rewritten.ok)
+        return rewritten;
+    return mnuOpen2();
+}
+
+// --- Band and mode ---
+
+ContestSession::Selection ContestSession::afterSelection()
+{
+    Q_EMIT changed(SessionChange::BandMode);
+    Selection selection;
+    selection.saved = SavePref();
+    selection.reloaded = mnuOpen2();
+    return selection;
+}
+
+ContestSession::Selection ContestSession::selectBand(const QString& band)
+{
+    m_prefs.CurrentBand = band;
+    return afterSelection();
+}
+
+ContestSession::Selection ContestSession::selectMode(const QString& mode)
+{
+    m_prefs.CurrentMode = mode == QLatin1String("CW") ? QStringLiteral("CW") : QStringLiteral("PH");
+    m_reportLength = reportLengthForMode(m_prefs.CurrentMode);
+    return afterSelection();
+}
+
+// --- Operating clock ---
+
+void ContestSession::timeOn()
+{
+    m_operatingClock.timeOn(m_services.clock.localNow());
+    Q_EMIT changed(SessionChange::OperatingTime);
+}
+
+QString ContestSession::timeOff(FileResult* saved)
+{
+    const QString loggedOff = m_operatingClock.timeOff(m_services.clock.localNow(), m_prefs.UtcOffset);
+    m_prefs.OperatingSeconds = m_operatingClock.OperatingSeconds();
+    const FileResult result = SavePref();
+    if (saved)
+        *saved = result;
+    Q_EMIT changed(SessionChange::OperatingTime);
+    return loggedOff;
+}
+
+void ContestSession::rememberOperatingTime()
+{
+    if (m_operatingClock.LoggedOn())
+        timeOff();
+}
+
+QString ContestSession::operatingTimeText() const
+{
+    return m_operatingClock.LoggedOn() ? m_operatingClock.display(m_services.clock.localNow())
+                                       : formatOperatingTime(m_prefs.OperatingSeconds);
+}
+
+// --- Entry row ---
+
+void ContestSession::setLookupLabels(const LookupLabels& labels)
+{
+    m_lookup = labels;
+}
+
+void ContestSession::clearLookupLabels()
+{
+    m_lookup = {};
+}
+
+PrefixLookupResult ContestSession::lookupCall(const QString& call, const QString& spcNow)
+{
+    const PrefixLookupResult result =
+        m_prefixTable.PrefixLookup(call, spcNow, m_prefs.OwnLatitude, m_prefs.OwnLongitude, m_spcFromLookup);
+    if (result.spcText)
+        m_spcFromLookup = *result.spcText;
+    if (result.updateLabels)
+        m_lookup = {result.continent, result.bearing, result.miles};
+    return result;
+}
+
+QString ContestSession::provinceFromCall(const QString& call, const QString& spcNow) const
+{
+    return m_prefixTable.ProvinceFromCall(call, spcNow);
+}
+
+std::optional<PrefixTable::Completion> ContestSession::completeCountry(const QString& spcText, int caret,
+                                                                      QChar typed)
+{
+    std::optional<PrefixTable::Completion> completion =
+        m_prefixTable.CountryCompletion(spcText, caret, typed, m_prefs.OwnLatitude, m_prefs.OwnLongitude);
+    if (completion) {
+        m_lookup = {completion->continent, completion->bearing ? completion->bearing->bearing : QString(),
+                    completion->bearing ? completion->bearing->miles : QString()};
+    }
+    return completion;
+}
+
+bool ContestSession::UpdateNewIndicator(const QString& spcText)
+{
+    m_newShown = m_multipliers.UpdateNewIndicator(spcText, m_prefs.CurrentBand);
+    return m_newShown;
+}
+
+PartialDupeResult ContestSession::possibleDupes(const QString& callText, QChar key) const
+{
+    return velm::PartialDupeCheck(m_store, callText, key, m_prefs.CurrentBand, m_partialDupesOn,
+                                  m_operatingClock.LoggedOn());
+}
+
+DupCheckResult ContestSession::DupCheck(const QString& call, const QString& velmPwr, const QString& spc) const
+{
+    return velm::DupCheck(m_store, DupCheckInput{call, m_prefs.CurrentBand, velmPwr, spc, m_prefs.ListPrevious == 1});
+}
+
+void ContestSession::holdAfterRefusal()
+{
+    m_dupeHold.refused(m_services.clock.milliseconds());
+}
+
+CommitOutcome ContestSession::commit(const CommitRequest& request)
+{
+    CommitOutcome outcome;
+    if (m_postContest) {
+        outcome.postContest =
+            checkPostContest(request.postContestDate.value_or(QString()), request.postContestTime.value_or(QString()));
+        if (outcome.postContest->refusal)
+            return outcome;
+    }
+    // The operating clock starts with the first Enter, even when the entry is then refused.
+    if (!m_operatingClock.LoggedOn()) {
+        timeOn();
+        outcome.clockStarted = true;
+    }
+    EntryTexts entry = request.entry;
+    outcome.incomplete = frmcmp(entry);
+    if (entry.spc.size() == 2) {
+        entry.spc = entry.spc.toUpper();
+        outcome.sectionInvalid = !isValidSection(entry.spc);
+        if (!outcome.sectionInvalid && m_lookup.continent.isEmpty())
+            m_lookup.continent = QStringLiteral("NA");
+    }
+    outcome.spc = entry.spc;
+    outcome.duplicate = DupCheck(entry.call, entry.velmPwr, entry.spc);
+    const bool complete = outcome.incomplete.isEmpty() && !outcome.sectionInvalid;
+    if (complete && outcome.duplicate.duplicateRecord == 0) {
+        if (m_store.isFull()) {
+            outcome.record = CommitOutcome::Record::LogFull;
+            outcome.failure = QStringLiteral("The log already holds %1 contacts, as many as it can hold.\n\n"
+                                             "The contact with %2 was not logged.")
+                                  .arg(LogStore::Capacity)
+                                  .arg(entry.call);
+        } else {
+            CommitInput input;
+            input.entry = entry;
+            input.localNow = m_services.clock.localNow();
+            input.utcOffset = m_prefs.UtcOffset;
+            if (outcome.postContest) {
+                input.postContestDate = outcome.postContest->date;
+                input.postContestTime = outcome.postContest->time;
+            }
+            input.mode = m_prefs.CurrentMode;
+            input.band = m_prefs.CurrentBand;
+            input.frequency = m_rig.LastRigFrequencyText();
+            input.continent = m_lookup.continent;
+            input.ownContinent = m_prefs.OwnContinent;
+            const QsoRecord record = buildQsoRecord(input);
+            const FileResult appended = AppendQso(record);
+            if (!m_logLoaded) {
+                outcome.record = CommitOutcome::Record::NotLoaded;
+                outcome.failure = QStringLiteral("The contact with %1 was not logged: %2").arg(record.Call, appended.error);
+            } else if (!appended.ok) {
+                outcome.record = CommitOutcome::Record::WriteFailed;
+                outcome.failure =
+                    QStringLiteral("The contact with %1 was not logged.\n\n%2").arg(record.Call, appended.error);
+            } else {
+                outcome.record = CommitOutcome::Record::Logged;
+                outcome.logged = m_store.record(m_store.QsoCount());
+                if (outcome.logged.Spc.size() > 2 && m_newShown)
+                    outcome.dxCountry = m_multipliers.AddDxCountry(outcome.logged.Band, outcome.logged.Spc);
+                if (outcome.logged.Spc.size() == 2)
+                    m_multipliers.MarkSpcWorked(outcome.logged.Band, outcome.logged.Spc);
+                Q_EMIT changed(SessionChange::Records);
+            }
+        }
+    }
+    // A contact that could not be logged stays in the row, so the operator can note it.
+    outcome.clearRow = complete && (outcome.duplicate.duplicateRecord != 0 ||
+                                    outcome.record == CommitOutcome::Record::Logged);
+    if (outcome.clearRow)
+        m_lookup = {};
+    m_rig.clearLastRigFrequencyText();
+    return outcome;
+}
+
+// --- Backups, new log, archive, restore ---
+
+QString ContestSession::backupFolder() const
+{
+    // Without a user data folder there is nowhere safe to put backups (never the root of the disk).
+    if (m_userFolders.UserDataFolder.isEmpty())
+        return {};
+    return m_userFolders.UserDataFolder + QStringLiteral("/BACKUP");
+}
+
+QString ContestSession::Backup()
+{
+    return makeBackup(false);
+}
+
+QString ContestSession::makeBackup(bool evenWhenUnchanged)
+{
+    if (evenWhenUnchanged) {
+        // Before the log is replaced or erased: whatever the file holds is kept, loaded or not (at start-up the
+        // store is still empty when the operator chooses a new log).
+        if (QFileInfo(m_logFile.path()).size() == 0)
+            return {};
+    } else if (!backupDue(m_store.QsoCount(), m_backupReference)) {
+        return {};
+    }
+    const QString folder = backupFolder();
+    QString reason;
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        reason = QStringLiteral("the backup folder %1 could not be created").arg(QDir::toNativeSeparators(folder));
+    else
+        reason = copyFileSafely(m_logFile.path(),
+                                folder + QLatin1Char('/') + backupFileName(m_services.clock.localNow()));
+    if (!reason.isEmpty())
+        qCWarning(lcSession) << "backup failed:" << reason;
+    return reason;
+}
+
+void ContestSession::StartNewLog()
+{
+    Prompts& prompts = m_services.prompts;
+    const std::optional<QString> answer = prompts.input(
+        QStringLiteral("Are you sure that you want to start a new log file?  This function will ERASE the existing "
+                       "log file!\r\n\r\nTo verify that you want to start a new log file, please type: YES"),
+        QStringLiteral("WARNING - Your existing log file will be ERASED!"), QString());
+    if (answer && answer->toUpper() == QLatin1String("YES")) {
+        // The log is copied to BACKUP before it is emptied, changed since opening or not, so erasing it never
+        // destroys its only copy; without a copy nothing is erased.
+        if (const QString failure = makeBackup(true); !failure.isEmpty()) {
+            prompts.message(
+                QStringLiteral("The log was not erased, because it could not be backed up first.\n\n%1").arg(failure),
+                QStringLiteral("Log Not Erased"), MessageIcon::Critical);
+        } else if (const QString emptied = replaceFile(m_logFile.path(), QByteArray()); !emptied.isEmpty()) {
+            prompts.message(QStringLiteral("The log could not be emptied.\n\n%1: %2")
+                                .arg(QDir::toNativeSeparators(m_logFile.path()), emptied),
+                            QStringLiteral("Log Not Erased"), MessageIcon::Critical);
+        } else {
+            const QDateTime now = m_services.clock.localNow();
+            const bool wasOn = m_operatingClock.LoggedOn();
+            if (wasOn)
+                m_operatingClock.timeOff(now, m_prefs.UtcOffset);
+            m_operatingClock.setOperatingSeconds(0);
+            if (wasOn)
+                m_operatingClock.timeOn(now);
+            m_prefs.OperatingSeconds = 0;
+            m_store.clear();
+            SavePref();
+        }
+    }
+    Q_EMIT changed(SessionChange::OperatingTime);
+    mnuOpen2();
+}
+
+void ContestSession::mnuArchive_Click()
+{
+    Prompts& prompts = m_services.prompts;
+    prompts.message(
+        QStringLiteral("This function is used to create a permanent copy of your currently open log file.  To open "
+                       "your log file at a later date, click File > Restore from Archive or Backup."),
+        QStringLiteral("Archive Information"), MessageIcon::Information);
+    const QString folder = backupFolder();
+    if (!folder.isEmpty())
+        QDir().mkpath(folder);
+    const std::optional<QString> chosen = prompts.saveFileName(
+        QStringLiteral("Archive Current Log"),
+        folder + QLatin1Char('/') + archiveFileName(m_prefs.OwnCall, m_services.clock.localNow().date()), kLogFilter);
+    if (!chosen)
+        return;
+    const QString failure = copyFileSafely(m_logFile.path(), *chosen);
+    if (!failure.isEmpty())
+        prompts.message(failure, QStringLiteral("Error Archiving Log"), MessageIcon::Critical);
+}
+
+void ContestSession::mnuRestore_Click()
+{
+    Prompts& prompts = m_services.prompts;
+    prompts.message(
+        QStringLiteral("This action will open an archived log or backup file and creates a working file called "
+                       "log.txt.  If you make any changes to your archived data that you would like to permanently "
+                       "save, before you click File > New to start a new contest, be sure to click File > Archive "
+                       "to save your changes."),
+        QStringLiteral("Opening Archived Data Information"), MessageIcon::Information);
+    if (m_store.QsoCount() > 0 &&
+        !prompts.askYesNo(QStringLiteral("Are you sure that you want to open an archived log?  This "
+                                         "action will clear and replace existing QSO data."),
+                          QStringLiteral("Are your sure?")))
+        return;
+    const std::optional<QString> chosen =
+        prompts.openFileName(QStringLiteral("Restore from Archive or Backup"), backupFolder(), kLogFilter);
+    if (!chosen)
+        return;
+    // The log being replaced is backed up first, so a restore never destroys its only copy.
+    if (const QString failure = makeBackup(true); !failure.isEmpty()) {
+        prompts.message(QStringLiteral("The current log was not replaced, because it could not be backed up first.\n\n%1")
+                            .arg(failure),
+                        QStringLiteral("Error Restoring Log"), MessageIcon::Critical);
+        return;
+    }
+    if (const QString failure = copyFileSafely(*chosen, m_logFile.path()); !failure.isEmpty()) {
+        prompts.message(failure, QStringLiteral("Error Restoring Log"), MessageIcon::Critical);
+        return;
+    }
+    mnuOpen2();
+}
+
+} // namespace velm
