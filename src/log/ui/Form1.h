@@ -13,6 +13,7 @@
 #include "log/ProgramPreferences.h"
 #include "log/UserFolderSetup.h"
 #include "platform/Services.h"
+#include "platform/ui/ValueLabel.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -134,8 +135,10 @@ public:
     void selectMode(const QString& mode);
     void Label24_Click();
     void Label30_Click();
-    // The message line under the entry row.
-    void showMessage(const QString& text, MessageTone tone = MessageTone::Normal);
+    // The message line under the entry row; a screen reader hears a new text without the focus moving, and
+    // a refusal (Announce::Always) every time it is made.
+    void showMessage(const QString& text, MessageTone tone = MessageTone::Normal,
+                     Announce when = Announce::IfChanged);
 
     const LogStore& logStore() const { return m_store; }
     const ProgramPreferences& preferences() const { return m_prefs; }
