@@ -1,13 +1,16 @@
-// The main window as a blind operator hears it over AT-SPI: every refusal is announced after the focus
-// has moved, and the clocks stay quiet.
+// The main window and the edit window as a blind operator hears them over AT-SPI: every refusal is
+// announced after the focus has moved, the clocks stay quiet, and the edit window's warnings belong to
+// their fields.
 
 #include "log/ui/Form1Harness.h"
+#include "log/ui/frmEditCon.h"
 #include "platform/ui/Announcer.h"
 #include "support/AtspiSession.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 using namespace velm;
@@ -33,6 +36,22 @@ int nameChangesOf(const QList<AtspiEvent>& events, const AtspiObject& object)
     for (const AtspiEvent& event : events)
         count += event.source == object && event.kind == QLatin1String("accessible-name");
     return count;
+}
+
+QsoRecord contact(const char* call, const char* band)
+{
+    QsoRecord record;
+    record.Call = QString::fromLatin1(call);
+    record.RstRcvd = QStringLiteral("559");
+    record.VelmPwr = QStringLiteral("1234");
+    record.RstSnt = QStringLiteral("559");
+    record.Spc = QStringLiteral("CT");
+    record.QsoDate = QStringLiteral("2011/03/05");
+    record.QsoTime = QStringLiteral("14:05:33");
+    record.Mode = QStringLiteral("CW");
+    record.Band = QString::fromLatin1(band);
+    record.Points = 5;
+    return record;
 }
 
 } // namespace
@@ -157,6 +176,34 @@ private Q_SLOTS:
         QCOMPARE(m_listener.name(paths.at(0)), QStringLiteral("UTC: ") + form.lblutctime->text());
     }
 
+    void editWindowWarningsBelongToTheirFields()
+    {
+        LogStore store;
+        QVERIFY(store.add(contact("K1ABC", "40")));
+        QVERIFY(store.add(contact("K1ABC", "20")));
+        test::FakePrompts prompts;
+        frmEditCon edit(prompts, store, 2, nullptr);
+        edit.show();
+        edit.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&edit));
+        QVERIFY(m_listener.eventsUntilNow());
+
+        edit.txtEditBnd->setText(QStringLiteral("XX"));
+        edit.cmdDone->click();
+        QCOMPARE(m_listener.announcementsUntilNow(), QStringList{QStringLiteral("Mode: Invalid!")});
+        QCOMPARE(m_listener.description(m_listener.objectOf(edit.txtEditBnd)), QStringLiteral("Invalid!"));
+
+        // A duplicate band and an unknown S/P/C at once: both are heard.
+        edit.txtEditBnd->setText(QStringLiteral("CW"));
+        edit.Text1->setText(QStringLiteral("40"));
+        edit.txtEditPre->setText(QStringLiteral("XX"));
+        edit.cmdDone->click();
+        QCOMPARE(m_listener.announcementsUntilNow(),
+                 QStringList{QStringLiteral("Callsign: Dupe! SPC: Invalid!")});
+        QCOMPARE(m_listener.description(m_listener.objectOf(edit.txtEditBnd)), QString());
+        QCOMPARE(m_listener.description(m_listener.objectOf(edit.txtEditCall)), QStringLiteral("Dupe!"));
+        QCOMPARE(m_listener.name(m_listener.objectOf(edit.Label2)), QStringLiteral("SPC: Invalid!"));
+    }
 
 private:
     test::AtspiListener m_listener;
