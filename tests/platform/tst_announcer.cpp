@@ -17,27 +17,6 @@ using velm::test::AtspiEvent;
 using velm::test::AtspiListener;
 using velm::test::AtspiObject;
 
-namespace {
-
-// The name changes among events, sent for one object.
-int nameChangesOf(const QList<AtspiEvent>& events, const AtspiObject& object)
-{
-    int count = 0;
-    for (const AtspiEvent& event : events)
-        count += event.source == object && event.kind == QLatin1String("accessible-name");
-    return count;
-}
-
-int eventsOf(const QList<AtspiEvent>& events, const AtspiObject& object)
-{
-    int count = 0;
-    for (const AtspiEvent& event : events)
-        count += event.source == object;
-    return count;
-}
-
-} // namespace
-
 class TestAnnouncer : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -143,14 +122,14 @@ private Q_SLOTS:
             velm::setValueLabel(m_clock, QStringLiteral("UTC"), QString::fromLatin1(second));
         std::optional<QList<AtspiEvent>> ticks = m_listener.eventsUntilNow();
         QVERIFY(ticks);
-        QCOMPARE(eventsOf(*ticks, clock), 0);
+        QCOMPARE(velm::test::countEvents(*ticks, clock), 0);
         // A reader asks: the value now, then one name change at the next tick so that its copy is dropped.
         QCOMPARE(m_listener.name(clock), QStringLiteral("UTC: 14:05:33"));
         for (const char* second : {"14:05:34", "14:05:35", "14:05:36"})
             velm::setValueLabel(m_clock, QStringLiteral("UTC"), QString::fromLatin1(second));
         ticks = m_listener.eventsUntilNow();
         QVERIFY(ticks);
-        QCOMPARE(nameChangesOf(*ticks, clock), 1);
+        QCOMPARE(velm::test::countEvents(*ticks, clock, QStringLiteral("accessible-name")), 1);
         QCOMPARE(m_listener.name(clock), QStringLiteral("UTC: 14:05:36"));
         QCOMPARE(m_listener.roleName(clock), QStringLiteral("label"));
     }
@@ -166,7 +145,7 @@ private Q_SLOTS:
         velm::setValueLabel(score, QStringLiteral("Total Score"), QStringLiteral("14,005"));
         const std::optional<QList<AtspiEvent>> events = m_listener.eventsUntilNow();
         QVERIFY(events);
-        QCOMPARE(nameChangesOf(*events, object), 1);
+        QCOMPARE(velm::test::countEvents(*events, object, QStringLiteral("accessible-name")), 1);
         QCOMPARE(m_listener.name(object), QStringLiteral("Total Score: 14,005"));
     }
 

@@ -188,6 +188,14 @@ void typeKeys(const QString& keys)
         pressKey(QTest::asciiToKey(char(key.unicode())), QString(key));
 }
 
+int countEvents(const QList<AtspiEvent>& events, const AtspiObject& object, const QString& kind)
+{
+    int count = 0;
+    for (const AtspiEvent& event : events)
+        count += event.source == object && (kind.isEmpty() || event.kind == kind);
+    return count;
+}
+
 AtspiListener::AtspiListener() : m_bus(QString())
 {
     m_markerOwner = new QWidget;

@@ -47,6 +47,9 @@ struct AtspiEvent {
     AtspiObject source;
 };
 
+// How many of events came from object, of the given kind ("accessible-name", "showing"; any when empty).
+int countEvents(const QList<AtspiEvent>& events, const AtspiObject& object, const QString& kind = QString());
+
 // A screen reader's view of the session: it subscribes to every object and focus event as Orca does, so
 // that Qt's bridge sends them, and reads objects over the bus as a client.
 class AtspiListener : public QObject {

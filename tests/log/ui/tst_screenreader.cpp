@@ -30,28 +30,9 @@ qsizetype lastIndexOf(const QList<AtspiEvent>& events, const AtspiObject& source
     return -1;
 }
 
-int nameChangesOf(const QList<AtspiEvent>& events, const AtspiObject& object)
+int nameChanges(const QList<AtspiEvent>& events, const AtspiObject& object)
 {
-    int count = 0;
-    for (const AtspiEvent& event : events)
-        count += event.source == object && event.kind == QLatin1String("accessible-name");
-    return count;
-}
-
-QsoRecord contact(const char* call, const char* band)
-{
-    QsoRecord record;
-    record.Call = QString::fromLatin1(call);
-    record.RstRcvd = QStringLiteral("559");
-    record.VelmPwr = QStringLiteral("1234");
-    record.RstSnt = QStringLiteral("559");
-    record.Spc = QStringLiteral("CT");
-    record.QsoDate = QStringLiteral("2011/03/05");
-    record.QsoTime = QStringLiteral("14:05:33");
-    record.Mode = QStringLiteral("CW");
-    record.Band = QString::fromLatin1(band);
-    record.Points = 5;
-    return record;
+    return test::countEvents(events, object, QStringLiteral("accessible-name"));
 }
 
 } // namespace
@@ -162,7 +143,7 @@ private Q_SLOTS:
         std::optional<QList<AtspiEvent>> events = m_listener.eventsUntilNow();
         QVERIFY(events);
         for (const AtspiObject& path : paths)
-            QCOMPARE(nameChangesOf(*events, path), 0);
+            QCOMPARE(test::countEvents(*events, path), 0); // nothing at all
         // Read on demand, the value of the moment; the next tick drops the reader's copy, once.
         QCOMPARE(m_listener.name(paths.at(0)), QStringLiteral("UTC: ") + form.lblutctime->text());
         QCOMPARE(m_listener.name(paths.at(3)), QStringLiteral("Operating Time: ") + form.lblttrack->text());
@@ -170,19 +151,16 @@ private Q_SLOTS:
             tick();
         events = m_listener.eventsUntilNow();
         QVERIFY(events);
-        QCOMPARE(nameChangesOf(*events, paths.at(0)), 1);
-        QCOMPARE(nameChangesOf(*events, paths.at(1)), 0);
-        QCOMPARE(nameChangesOf(*events, paths.at(3)), 1);
+        QCOMPARE(nameChanges(*events, paths.at(0)), 1);
+        QCOMPARE(nameChanges(*events, paths.at(1)), 0);
+        QCOMPARE(nameChanges(*events, paths.at(3)), 1);
         QCOMPARE(m_listener.name(paths.at(0)), QStringLiteral("UTC: ") + form.lblutctime->text());
     }
 
     void editWindowWarningsBelongToTheirFields()
     {
-        LogStore store;
-        QVERIFY(store.add(contact("K1ABC", "40")));
-        QVERIFY(store.add(contact("K1ABC", "20")));
-        test::FakePrompts prompts;
-        frmEditCon edit(prompts, store, 2, nullptr);
+        Running r(test::kTwoLogLines); // N0CALL on 40 m, then on 20 m
+        frmEditCon edit(r.fakes.prompts, r.form->logStore(), 2, nullptr, r.form.get());
         edit.show();
         edit.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&edit));
