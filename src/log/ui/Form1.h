@@ -14,6 +14,7 @@
 #include "log/StationPorts.h"
 #include "log/UserFolderSetup.h"
 #include "platform/Services.h"
+#include "platform/ui/ValueLabel.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -132,8 +133,10 @@ public:
     void selectMode(const QString& mode);
     void Label24_Click();
     void Label30_Click();
-    // The message line under the entry row.
-    void showMessage(const QString& text, MessageTone tone = MessageTone::Normal);
+    // The message line under the entry row; a screen reader hears a new text without the focus moving, and
+    // a refusal (Announce::Always) every time it is made.
+    void showMessage(const QString& text, MessageTone tone = MessageTone::Normal,
+                     Announce when = Announce::IfChanged);
 
     const LogStore& logStore() const { return m_store; }
     const ProgramPreferences& preferences() const { return m_prefs; }

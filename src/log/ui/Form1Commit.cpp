@@ -62,7 +62,7 @@ bool Form1::DupCheck()
     if (result.duplicateRecord == 0)
         return false;
 
-    showMessage(result.message, MessageTone::Duplicate);
+    showMessage(result.message, MessageTone::Duplicate, Announce::Always);
     showPossibleDupes(lblDupe->text(), false);
     m_services.prompts.beep();
     m_context.ports.voice.BlindKeyPhone(QStringLiteral("Dupe"));
@@ -181,7 +181,7 @@ void Form1::commitEntry()
         txtPostConDate->setText(check.date);
         txtPostConTime->setText(check.time);
         if (check.refusal) {
-            showMessage(check.refusal->message);
+            showMessage(check.refusal->message, MessageTone::Normal, Announce::Always);
             m_services.prompts.beep();
             return;
         }
@@ -196,7 +196,7 @@ void Form1::commitEntry()
         sectionValid = isValidSection(txtCntry->text());
         if (!sectionValid) {
             m_services.prompts.beep();
-            showMessage(invalidSection().message);
+            showMessage(invalidSection().message, MessageTone::Normal, Announce::Always);
             txtCntry->setFocus();
         } else if (Label19->text().isEmpty()) {
             setValueLabel(Label19, QStringLiteral("Continent"), QStringLiteral("NA"));
@@ -219,7 +219,7 @@ bool Form1::frmcmp()
         return true;
     for (qsizetype i = 0; i < failed.size(); ++i)
         m_services.prompts.beep();
-    showMessage(failed.last().message);
+    showMessage(failed.last().message, MessageTone::Normal, Announce::Always);
     const std::pair<EntryField, QLineEdit*> fields[] = {{EntryField::Call, txtCall},
                                                         {EntryField::RstRcvd, txtRSTR},
                                                         {EntryField::Spc, txtCntry},

@@ -70,9 +70,9 @@ bool isDigitKey(int keyAscii)
 }
 } // namespace
 
-void Form1::showMessage(const QString& text, MessageTone tone)
+void Form1::showMessage(const QString& text, MessageTone tone, Announce when)
 {
-    setValueLabel(lblDialog, QStringLiteral("Message"), text);
+    setMessageLine(lblDialog, QStringLiteral("Message"), text, when);
     m_messageTone = tone;
     QPalette palette = lblDialog->palette();
     const quint32 colour = tone == MessageTone::KeyboardCw ? kMessageLightYellow

@@ -12,6 +12,7 @@
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
 #include "platform/ui/ColourValue.h"
+#include "platform/ui/QuietValueLabel.h"
 #include "platform/ui/TabOrder.h"
 #include "platform/ui/ValueLabel.h"
 
@@ -59,10 +60,11 @@ QWidget* Form1::buildClockArea()
 {
     auto* box = new QGroupBox(QStringLiteral("Clock"), this);
     auto* grid = new QGridLayout(box);
-    lblutctime = valueLabel(box, "lblutctime");
-    lblCurTime = valueLabel(box, "lblCurTime");
-    Label16 = valueLabel(box, "Label16");
-    lblttrack = valueLabel(box, "lblttrack");
+    // Set every second: read on demand, never announced.
+    lblutctime = valueLabel<QuietValueLabel>(box, "lblutctime");
+    lblCurTime = valueLabel<QuietValueLabel>(box, "lblCurTime");
+    Label16 = valueLabel<QuietValueLabel>(box, "Label16");
+    lblttrack = valueLabel<QuietValueLabel>(box, "lblttrack");
     grid->addWidget(new QLabel(QStringLiteral("UTC"), box), 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("Local"), box), 0, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Operating Time"), box), 0, 3);
@@ -243,6 +245,7 @@ QWidget* Form1::buildDupeArea()
     layout->setContentsMargins(0, 0, 0, 0);
     lblPossDup = new QLabel(QStringLiteral("               Possible Duplicates"), box);
     lblPossDup->setObjectName(QStringLiteral("lblPossDup"));
+    lblPossDup->setAccessibleName(QStringLiteral("Possible Duplicates")); // without the blanks that place it
     lblDupe = valueLabel(box, "lblDupe");
     lblDupe->setAutoFillBackground(true);
     lblDupe->setMinimumHeight(lblDupe->fontMetrics().height() * 3 / 2);

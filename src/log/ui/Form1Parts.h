@@ -11,10 +11,11 @@ inline const QString kTimeOnCaption = QStringLiteral("&Log \"Time On\"");
 inline const QString kTimeOffCaption = QStringLiteral("&Log \"Time Off\"");
 
 // A label that shows a value: named for tests and the rest of the program, never selectable, so that it takes
-// no focus from the entry row.
+// no focus from the entry row. The clocks are QuietValueLabels.
+template <class Label = QLabel>
 inline QLabel* valueLabel(QWidget* parent, const char* name)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new Label(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextInteractionFlags(Qt::NoTextInteraction);
     return label;

@@ -4,7 +4,9 @@
 #include "platform/Prompts.h"
 #include "log/TextInsertion.h"
 #include "platform/ui/InsertionGuard.h"
+#include "platform/ui/Announcer.h"
 #include "platform/ui/TabOrder.h"
+#include "platform/ui/ValueLabel.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -86,18 +88,21 @@ frmEditCon::frmEditCon(Prompts& prompts, const LogStore& store, int number, cons
     addField(Text1, "Text1", QStringLiteral("Band"));
     addField(Text2, "Text2", QStringLiteral("Points"));
 
-    // Warnings stand beside their fields, hidden until a check fails.
-    const auto addWarning = [&](QLabel*& warning, const char* name, const QString& text, int fieldRow) {
-        warning = new QLabel(text, this);
+    // Warnings stand beside their fields, hidden until a check fails; a screen reader reads each with the
+    // field it belongs to ("Mode: Invalid!").
+    const auto addWarning = [&](QLabel*& warning, const char* name, const QString& text, QLineEdit* field,
+                                int fieldRow) {
+        warning = new QLabel(this);
         warning->setObjectName(QString::fromLatin1(name));
+        setValueLabel(warning, field->accessibleName(), text);
         warning->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
         warning->hide();
         grid->addWidget(warning, fieldRow, 2);
     };
-    addWarning(Label1, "Label1", QStringLiteral("  Dupe!"), 0);
-    addWarning(Label2, "Label2", kInvalid, 2);
-    addWarning(Label3, "Label3", kInvalid, 7);
-    addWarning(Label6, "Label6", kInvalid, 8);
+    addWarning(Label1, "Label1", QStringLiteral("  Dupe!"), txtEditCall, 0);
+    addWarning(Label2, "Label2", kInvalid, txtEditPre, 2);
+    addWarning(Label3, "Label3", kInvalid, txtEditBnd, 7);
+    addWarning(Label6, "Label6", kInvalid, Text1, 8);
     grid->setColumnMinimumWidth(2, Label1->sizeHint().width());
 
     cmdDone = new QPushButton(QStringLiteral("Done"), this);
@@ -152,6 +157,12 @@ ContactEditFields frmEditCon::fields() const
 void frmEditCon::cmdDone_Click()
 {
     const EditDoneResult done = contactEditDone(m_store, m_number, fields());
+    // A mode or band that reads now loses its warning, however it was corrected (Enter in the field itself
+    // never leaves it). Time, date, mode and band are checked in that order.
+    if (done.stop == EditStop::Band || done.stop == EditStop::Points || done.stop == EditStop::None)
+        setWarning(Label3, txtEditBnd, false);
+    if (done.stop == EditStop::Points || done.stop == EditStop::None)
+        setWarning(Label6, Text1, false);
     switch (done.stop) {
     case EditStop::Time:
     case EditStop::Date:
@@ -160,8 +171,8 @@ void frmEditCon::cmdDone_Click()
     case EditStop::Mode:
     case EditStop::Band:
         m_prompts.beep();
-        setWarning(done.stop == EditStop::Mode ? Label3 : Label6,
-                   done.stop == EditStop::Mode ? txtEditBnd : Text1, true);
+        announceWarnings({setWarning(done.stop == EditStop::Mode ? Label3 : Label6,
+                                     done.stop == EditStop::Mode ? txtEditBnd : Text1, true)});
         focusLater(done.stop == EditStop::Mode ? txtEditBnd : Text1);
         return;
     case EditStop::Points:
@@ -174,10 +185,10 @@ void frmEditCon::cmdDone_Click()
     txtEditPre->setText(done.spc);
     for (qsizetype i = 0; i < done.duplicates.size(); ++i)
         m_prompts.beep();
-    setWarning(Label1, txtEditCall, !done.duplicates.isEmpty());
+    const QString dupe = setWarning(Label1, txtEditCall, !done.duplicates.isEmpty());
     // Shown only while there is a duplicate to delete; a corrected band leaves nothing for it to do.
     cmdDeleteDupe->setVisible(!done.duplicates.isEmpty());
-    setWarning(Label2, txtEditPre, done.spcInvalid);
+    announceWarnings({dupe, setWarning(Label2, txtEditPre, done.spcInvalid)});
     if (done.spcInvalid)
         m_prompts.beep();
     if (!done.record)
@@ -245,7 +256,7 @@ void frmEditCon::field_LostFocus(QLineEdit* field)
         refuseDateOrTime(field);
     } else if (field == txtEditBnd || field == Text1) {
         const bool valid = field == txtEditBnd ? isContactMode(field->text()) : isBand(field->text());
-        setWarning(field == txtEditBnd ? Label3 : Label6, field, !valid);
+        announceWarnings({setWarning(field == txtEditBnd ? Label3 : Label6, field, !valid)});
         if (!valid) {
             m_prompts.beep();
             focusLater(field);
@@ -267,11 +278,20 @@ void frmEditCon::refuseDateOrTime(QLineEdit* field)
     focusLater(field);
 }
 
-void frmEditCon::setWarning(QLabel* warning, QLineEdit* field, bool shown)
+QString frmEditCon::setWarning(QLabel* warning, QLineEdit* field, bool shown)
 {
     warning->setVisible(shown);
-    // A screen reader reads the warning with the field it belongs to.
+    // A screen reader on the field hears the warning after the field's name and text.
     field->setAccessibleDescription(shown ? warning->text().trimmed() : QString());
+    return shown ? warning->accessibleName() : QString();
+}
+
+void frmEditCon::announceWarnings(const QStringList& warnings)
+{
+    QStringList shown = warnings;
+    shown.removeAll(QString());
+    if (!shown.isEmpty())
+        Announcer::of(this)->announce(shown.join(QLatin1Char(' ')));
 }
 
 void frmEditCon::focusLater(QLineEdit* field)

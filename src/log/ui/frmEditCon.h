@@ -64,7 +64,10 @@ private:
     void field_LostFocus(QLineEdit* field);
     // Beep, the date or time message box, and the focus back to the field.
     void refuseDateOrTime(QLineEdit* field);
-    void setWarning(QLabel* warning, QLineEdit* field, bool shown);
+    // Shows or hides a warning and ties it to its field; returns what a screen reader is told when shown.
+    QString setWarning(QLabel* warning, QLineEdit* field, bool shown);
+    // A refusal's warnings, told to a screen reader together, without moving the focus.
+    void announceWarnings(const QStringList& warnings);
     void focusLater(QLineEdit* field);
 
     Prompts& m_prompts;
