@@ -7,6 +7,7 @@
 #include "log/LogStore.h"
 #include "log/MultiplierState.h"
 #include "log/DupCheck.h"
+#include "log/EntryKeys.h"
 #include "log/PrefixTable.h"
 #include "log/OperatingClock.h"
 #include "log/ProgramFolder.h"
@@ -275,7 +276,6 @@ private:
     void showStation();
     void showBandAndMode();
     bool Form_KeyPress(QObject* watched, QKeyEvent* key);
-    bool reportFieldFull(QLineEdit* field, QKeyEvent* key) const;
     void txtCall_LostFocus();
     void releaseHeldKeys();
     void showPossibleDupes(const QString& list, bool onTeal);
@@ -304,18 +304,12 @@ private:
     QString m_spcFromLookup; // what PrefixLookup last wrote into txtCntry
     // --- Entry row and commit: private members and helpers ---
     void connectEntryRow();
-    // One key typed into an entry field: the field's handler below, then the key inserted, changed or dropped.
-    bool entryKeyPress(QLineEdit* field, QKeyEvent* key);
-    // Per-key handlers; keyAscii is the key code, changed in place, 0 when the key is discarded.
-    void txtCall_KeyPress(int& keyAscii);
-    void txtRSTR_KeyPress(int& keyAscii);
-    void txtCntry_KeyPress(int& keyAscii);
-    void txtSec_KeyPress(int& keyAscii);
-    void txtRSTS_KeyPress(int& keyAscii);
-    void scanPossibleDupes(const QString& textBefore, QChar key);
+    // One key typed into an entry field: the row and the key to EntryKeys, its effects rendered in order;
+    // false when the field is to take the key itself.
+    bool entryKeyPress(EntryField field, QKeyEvent* key);
+    void applyEntryEffect(const EntryEffect& effect);
+    void showPartialDupes(const PartialDupeResult& result);
     void entryFieldInsertion(QLineEdit& field, const QString& pasted);
-    void postContestKeyPress(QLineEdit* field, int& keyAscii);
-    void takeCarriedKey(QLineEdit* field, int& keyAscii);
     void entryFieldGotFocus(QWidget* field);
     void commitEntry();
     bool frmcmp();
@@ -323,9 +317,7 @@ private:
     void clearEntryRow();
     void mnuPostContest_Click(bool checked);
     bool postContestShown() const;
-    // 4: a digit is carried into the next field (PendingKey); 3: a letter from the report into the S/P/C.
-    int m_advanceState = 0;
-    QString m_pendingKey; // the carried key's decimal code
+    EntryKeys m_entryKeys{m_store, m_prefixTable};
     // While a commit runs, focus moves are only noted; the fields' focus rules run once it has finished.
     bool m_focusRulesHeld = false;
     // --- end entry row private ---

@@ -1,45 +1,25 @@
-// The main window's key handling: the window-wide key filter, the entry fields' per-key rules and focus
-// rules, and the hold after a refused duplicate.
+// The main window's key handling: the window-wide key filter, the entry fields' keys handed to the entry
+// rules (EntryKeys) and their effects rendered, the focus rules, and the hold after a refused duplicate.
 
 #include "log/ui/Form1.h"
 
-#include "log/BandMode.h"
-#include "log/EntryCommit.h"
+#include "log/EntryKeys.h"
 #include "log/SpcTable.h"
 #include "log/TextInsertion.h"
 #include "log/VoicePrompts.h"
-#include "log/SharedPreferences.h"
-#include "log/StationProfile.h"
-#include "log/UtcOffsetCheck.h"
-#include "log/ui/Form1Parts.h"
-#include "log/ui/Form5.h"
-#include "log/ui/frmStationID.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
-#include "platform/SettingsStore.h"
 #include "platform/ui/ColourValue.h"
-#include "platform/ui/InsertionGuard.h"
-#include "platform/ui/TabOrder.h"
 #include "platform/ui/ValueLabel.h"
 
-#include <QActionGroup>
-#include <QAction>
 #include <QApplication>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QTreeWidget>
 #include <QLineEdit>
-#include <QLocale>
-#include <QLoggingCategory>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QScopedValueRollback>
-#include <QScreen>
 #include <QTimer>
-#include <QVBoxLayout>
+#include <QTreeWidget>
+
+#include <variant>
 
 namespace velm {
 
@@ -47,27 +27,70 @@ namespace {
 // How often held keys look whether the hold after a refused duplicate is over.
 constexpr int kHoldPollMs = 50;
 
-// The code a key gives the entry fields' handlers: the character it types, Enter or Backspace; 0 for keys
+constexpr std::pair<EntryField, QLineEdit * Form1::*> kEntryFields[] = {
+    {EntryField::Call, &Form1::txtCall},
+    {EntryField::RstRcvd, &Form1::txtRSTR},
+    {EntryField::Spc, &Form1::txtCntry},
+    {EntryField::VelmPwr, &Form1::txtSec},
+    {EntryField::RstSnt, &Form1::txtRSTS},
+    {EntryField::PostConTime, &Form1::txtPostConTime},
+    {EntryField::PostConDate, &Form1::txtPostConDate}};
+
+QLineEdit* lineEditOf(const Form1& form, EntryField field)
+{
+    for (const auto& [which, member] : kEntryFields) {
+        if (which == field)
+            return form.*member;
+    }
+    return nullptr;
+}
+
+std::optional<EntryField> entryFieldOf(const Form1& form, const QObject* widget)
+{
+    for (const auto& [which, member] : kEntryFields) {
+        if (form.*member == widget)
+            return which;
+    }
+    return std::nullopt;
+}
+
+FieldState fieldStateOf(const QLineEdit& field)
+{
+    const int cursor = field.cursorPosition();
+    return FieldState{field.text(), cursor, field.hasSelectedText() ? field.selectionStart() : cursor,
+                      int(field.selectedText().size())};
+}
+
+EntryRowState entryRowOf(const Form1& form)
+{
+    EntryRowState row;
+    for (const auto& [which, member] : kEntryFields)
+        row.field(which) = fieldStateOf(*(form.*member));
+    return row;
+}
+
+// The key as the entry fields take it: the character it types, Enter or Backspace; std::nullopt for keys
 // that type nothing there (arrows, Tab, Delete, Ctrl shortcuts), which keep their usual meaning.
-int keyAsciiOf(const QKeyEvent* key)
+std::optional<EntryKey> entryKeyOf(const QKeyEvent* key)
 {
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return kKeyEnter;
+        return EntryKey::enter();
     case Qt::Key_Backspace:
-        return kKeyBackspace;
+        return EntryKey::backspace();
     default:
         break;
     }
     const QString text = key->text();
-    return text.size() == 1 && text.at(0).isPrint() ? text.at(0).unicode() : 0;
+    if (text.size() == 1 && text.at(0).isPrint())
+        return EntryKey::character(text.at(0));
+    return std::nullopt;
 }
 
-bool isDigitKey(int keyAscii)
-{
-    return keyAscii >= '0' && keyAscii <= '9';
-}
+template <class... Handlers> struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
 } // namespace
 
 void Form1::showMessage(const QString& text, MessageTone tone, Announce when)
@@ -164,95 +187,66 @@ bool Form1::Form_KeyPress(QObject* watched, QKeyEvent* key)
         cmdClear_Click();
     if (outcome.consumed)
         return true;
-    for (QLineEdit* field : {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate}) {
-        if (widget == field)
-            return entryKeyPress(field, key);
-    }
+    if (const std::optional<EntryField> field = entryFieldOf(*this, widget))
+        return entryKeyPress(*field, key);
     return false;
 }
 
-bool Form1::reportFieldFull(QLineEdit* field, QKeyEvent* key) const
+bool Form1::entryKeyPress(EntryField field, QKeyEvent* event)
 {
-    const QString text = key->text();
-    if (text.isEmpty() || !text.at(0).isPrint())
-        return false;
-    return field->text().size() - field->selectedText().size() + text.size() > m_reportLength;
-}
-
-bool Form1::entryKeyPress(QLineEdit* field, QKeyEvent* event)
-{
-    const int typed = keyAsciiOf(event);
-    if (typed == 0)
+    const std::optional<EntryKey> key = entryKeyOf(event);
+    if (!key)
         return false; // arrows, Tab, Delete and shortcuts keep their usual meaning
-    int key = typed;
-    if (field == txtCall)
-        txtCall_KeyPress(key);
-    else if (field == txtRSTR)
-        txtRSTR_KeyPress(key);
-    else if (field == txtCntry)
-        txtCntry_KeyPress(key);
-    else if (field == txtSec)
-        txtSec_KeyPress(key);
-    else if (field == txtRSTS)
-        txtRSTS_KeyPress(key);
-    else
-        postContestKeyPress(field, key);
-    if (key == 0)
-        return true;
-    if ((field == txtRSTR || field == txtRSTS) && reportFieldFull(field, event))
-        return true;
-    if (key == typed)
+    const EntryKeyContext context{m_operatingClock.LoggedOn(), m_reportLength,
+                                  m_prefs.CurrentBand,         m_partialDupesOn,
+                                  m_prefs.OwnLatitude,         m_prefs.OwnLongitude};
+    const EntryKeyOutcome outcome = m_entryKeys.press(entryRowOf(*this), field, *key, context);
+    // In order: a carried key is in its field before the focus follows it, so the focus rules see it there.
+    for (const EntryEffect& effect : outcome.effects)
+        applyEntryEffect(effect);
+    switch (outcome.disposition) {
+    case KeyDisposition::ToField:
         return false;
-    field->insert(QString(QChar(key)));
+    case KeyDisposition::Insert:
+        lineEditOf(*this, field)->insert(QString(outcome.inserted));
+        break;
+    case KeyDisposition::Consumed:
+        break;
+    }
     return true;
 }
 
-void Form1::txtCall_KeyPress(int& keyAscii)
+void Form1::applyEntryEffect(const EntryEffect& effect)
 {
-    const QString text = txtCall->text();
-    // A call of one letter finds no country yet; the next key starts the lookup afresh.
-    if (text.size() < 2) {
-        txtCntry->clear();
-        clearLookupLabels();
-    }
-    if (keyAscii == kKeyDoubleQuote)
-        keyAscii = 0;
-    // A digit after a complete call starts the report: W1ABC then 5 puts the 5 in the report field.
-    if (isDigitKey(keyAscii) && txtCall->cursorPosition() == text.size() && !txtCall->hasSelectedText() &&
-        advancesToReport(text)) {
-        m_pendingKey = QString::number(keyAscii);
-        m_advanceState = 4;
-        int carried = keyAscii;
-        txtRSTR_KeyPress(carried);
-        keyAscii = 0;
-        txtRSTR->setFocus();
-    }
-    if (text.size() < 3 && m_operatingClock.LoggedOn())
-        showMessage(QStringLiteral(" "));
-    if (!m_operatingClock.LoggedOn()) {
-        showMessage(QStringLiteral("Click Log \"Time On\"!"));
-        m_services.prompts.beep();
-    }
-    if (keyAscii == 0)
-        return;
-    if (keyAscii == kKeyEnter) {
-        keyAscii = 0;
-        Mains();
-        return;
-    }
-    if (keyAscii == kKeySpace && m_advanceState != 4) {
-        keyAscii = 0;
-        txtRSTR->setFocus();
-        return;
-    }
-    keyAscii = velm::Capital(keyAscii);
-    scanPossibleDupes(text, QChar(keyAscii));
+    using namespace entry_effect;
+    std::visit(Overloaded{
+                   [this](const ClearField& clear) { lineEditOf(*this, clear.field)->clear(); },
+                   [this](const SetField& set) {
+                       QLineEdit* field = lineEditOf(*this, set.field);
+                       field->setText(set.state.text);
+                       if (set.state.hasSelection())
+                           field->setSelection(set.state.selectionStart, set.state.selectionLength);
+                       else
+                           field->setCursorPosition(set.state.cursor);
+                   },
+                   [this](const ClearLookup&) { clearLookupLabels(); },
+                   [this](const ShowLookup& lookup) {
+                       setValueLabel(Label19, QStringLiteral("Continent"), lookup.continent);
+                       setValueLabel(Label22, QStringLiteral("Bearing"), lookup.bearing);
+                       setValueLabel(Label23, QStringLiteral("Miles"), lookup.miles);
+                   },
+                   [this](const FocusTo& focus) { lineEditOf(*this, focus.field)->setFocus(); },
+                   [this](const FocusNext&) { focusNextChild(); },
+                   [this](const ShowMessage& message) { showMessage(message.text); },
+                   [this](const Beep&) { m_services.prompts.beep(); },
+                   [this](const ShowPossibleDupes& dupes) { showPartialDupes(dupes.result); },
+                   [this](const Commit&) { Mains(); },
+               },
+               effect);
 }
 
-void Form1::scanPossibleDupes(const QString& textBefore, QChar key)
+void Form1::showPartialDupes(const PartialDupeResult& result)
 {
-    const PartialDupeResult result = velm::PartialDupeCheck(m_store, textBefore, key, m_prefs.CurrentBand,
-                                                            m_partialDupesOn, m_operatingClock.LoggedOn());
     if (result.messageToTeal)
         showMessage(lblDialog->text(), MessageTone::Normal);
     showPossibleDupes(result.list, result.listOnTeal);
@@ -266,16 +260,10 @@ void Form1::scanPossibleDupes(const QString& textBefore, QChar key)
 // same start-of-call rule and possible-duplicates scan as typing. It never moves on to the next field.
 void Form1::entryFieldInsertion(QLineEdit& field, const QString& pasted)
 {
-    const std::pair<QLineEdit*, EntryField> fields[] = {
-        {txtCall, EntryField::Call},          {txtRSTR, EntryField::RstRcvd},
-        {txtCntry, EntryField::Spc},          {txtSec, EntryField::VelmPwr},
-        {txtRSTS, EntryField::RstSnt},        {txtPostConTime, EntryField::PostConTime},
-        {txtPostConDate, EntryField::PostConDate}};
-    const auto found = std::find_if(std::begin(fields), std::end(fields),
-                                    [&](const auto& entry) { return entry.first == &field; });
-    if (found == std::end(fields))
+    const std::optional<EntryField> found = entryFieldOf(*this, &field);
+    if (!found)
         return;
-    const EntryField which = found->second;
+    const EntryField which = *found;
     const bool report = which == EntryField::RstRcvd || which == EntryField::RstSnt;
     const int limit = report ? m_reportLength : field.maxLength();
     const QString before = field.text();
@@ -295,7 +283,9 @@ void Form1::entryFieldInsertion(QLineEdit& field, const QString& pasted)
             field.setCursorPosition(caret);
         }
         if (which == EntryField::Call)
-            scanPossibleDupes(field.text().chopped(1), field.text().back());
+            showPartialDupes(velm::PartialDupeCheck(m_store, field.text().chopped(1), field.text().back(),
+                                                    m_prefs.CurrentBand, m_partialDupesOn,
+                                                    m_operatingClock.LoggedOn()));
     }
     if (inserted.refused || inserted.cut)
         m_services.prompts.beep();
@@ -320,162 +310,6 @@ void Form1::txtCall_LostFocus()
         }
     }
     ProvinceFromCall();
-}
-
-void Form1::txtRSTR_KeyPress(int& keyAscii)
-{
-    // A letter starts the S/P/C.
-    if (keyAscii > '9') {
-        m_pendingKey = QString::number(keyAscii);
-        m_advanceState = 3;
-        int letter = QChar(keyAscii).toUpper().unicode();
-        txtCntry_KeyPress(letter);
-        keyAscii = kKeySpace;
-    }
-    if (m_advanceState == 4)
-        keyAscii = m_pendingKey.toInt();
-    if (keyAscii == kKeyEnter) {
-        keyAscii = 0;
-        Mains();
-        return;
-    }
-    if (keyAscii == kKeySpace)
-        txtCntry->setFocus();
-    keyAscii = velm::number(keyAscii);
-    if (m_advanceState == 4)
-        takeCarriedKey(txtRSTR, keyAscii);
-}
-
-void Form1::txtCntry_KeyPress(int& keyAscii)
-{
-    if (keyAscii == kKeyDoubleQuote) {
-        keyAscii = 0;
-        return;
-    }
-    if (keyAscii == kKeyEnter) {
-        keyAscii = 0;
-        Mains();
-        return;
-    }
-    const int caret = txtCntry->hasSelectedText() ? txtCntry->selectionStart() : txtCntry->cursorPosition();
-    if (keyAscii == kKeySpace && caret == 0 && m_advanceState == 0) {
-        keyAscii = 0;
-        txtSec->setFocus();
-        return;
-    }
-    // A digit starts the member number.
-    if (isDigitKey(keyAscii)) {
-        m_advanceState = 4;
-        m_pendingKey = QString::number(keyAscii);
-        int carried = keyAscii;
-        txtSec_KeyPress(carried);
-        keyAscii = 0;
-        txtSec->setFocus();
-        return;
-    }
-    if (m_advanceState == 3) {
-        takeCarriedKey(txtCntry, keyAscii);
-        return;
-    }
-    // Typing at the start replaces the contents (Backspace types nothing).
-    const bool typing = keyAscii != kKeySpace && keyAscii != kKeyBackspace;
-    if (typing && caret == 0)
-        txtCntry->clear();
-    if (txtCntry->text().isEmpty() || caret < 2)
-        keyAscii = velm::Capital(keyAscii);
-    // The first two letters are capitals; a country name goes on in lower case: GE then r gives Ger.
-    if (typing && caret == 2) {
-        const int selected = int(txtCntry->selectedText().size());
-        const QString text = txtCntry->text();
-        txtCntry->setText(text.left(1) + text.mid(1).toLower());
-        selected ? txtCntry->setSelection(caret, selected) : txtCntry->setCursorPosition(caret);
-    }
-    if (txtCntry->text().size() < 2)
-        return;
-    const std::optional<PrefixTable::Completion> completion = m_prefixTable.CountryCompletion(
-        txtCntry->text(), caret, QChar(keyAscii), m_prefs.OwnLatitude, m_prefs.OwnLongitude);
-    if (completion) {
-        txtCntry->setText(completion->text);
-        txtCntry->setSelection(completion->selectionStart, completion->selectionLength);
-        setValueLabel(Label19, QStringLiteral("Continent"), completion->continent);
-        setValueLabel(Label22, QStringLiteral("Bearing"),
-                      completion->bearing ? completion->bearing->bearing : QString());
-        setValueLabel(Label23, QStringLiteral("Miles"),
-                      completion->bearing ? completion->bearing->miles : QString());
-        keyAscii = 0;
-    } else if (keyAscii == kKeySpace) {
-        keyAscii = 0;
-        txtSec->setFocus();
-    }
-}
-
-void Form1::txtSec_KeyPress(int& keyAscii)
-{
-    if (keyAscii == kKeyDoubleQuote) {
-        keyAscii = 0;
-        return;
-    }
-    if (m_advanceState == 4)
-        keyAscii = m_pendingKey.toInt();
-    if (keyAscii == kKeyEnter) {
-        keyAscii = 0;
-        Mains();
-        return;
-    }
-    if (keyAscii == kKeySpace) {
-        keyAscii = 0;
-        txtRSTS->setFocus();
-        return;
-    }
-    keyAscii = velm::Capital(keyAscii);
-    if (m_advanceState == 4)
-        takeCarriedKey(txtSec, keyAscii);
-}
-
-void Form1::txtRSTS_KeyPress(int& keyAscii)
-{
-    // CW operators send cut numbers: 5NN is 599 and 5TT 500. Any other letter is refused where it was typed;
-    // the report stays digits only and the focus stays in the row.
-    if (keyAscii > '9') {
-        keyAscii = cutNumber(keyAscii);
-        if (keyAscii == 0) {
-            m_services.prompts.beep();
-            return;
-        }
-    }
-    if (keyAscii == kKeyEnter) {
-        keyAscii = 0;
-        Mains();
-        return;
-    }
-    if (keyAscii == kKeySpace)
-        focusNextChild();
-    keyAscii = velm::number(keyAscii);
-}
-
-// The post-contest time takes digits and ":", the date digits and "/".
-void Form1::postContestKeyPress(QLineEdit* field, int& keyAscii)
-{
-    if (keyAscii == kKeyEnter) {
-        keyAscii = 0;
-        Mains();
-    } else if (keyAscii == kKeySpace) {
-        keyAscii = 0;
-        focusNextChild();
-    } else if (keyAscii != (field == txtPostConTime ? ':' : '/')) {
-        keyAscii = velm::number(keyAscii);
-    }
-}
-
-// The carried key becomes the field's whole text, caret after it; the advance is over.
-void Form1::takeCarriedKey(QLineEdit* field, int& keyAscii)
-{
-    if (keyAscii != 0) {
-        field->setText(QString(QChar(keyAscii)));
-        field->setCursorPosition(1);
-    }
-    m_advanceState = 0;
-    keyAscii = 0;
 }
 
 void Form1::entryFieldGotFocus(QWidget* field)
