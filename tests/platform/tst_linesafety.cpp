@@ -5,8 +5,8 @@
 #include "platform/io/ModemLineMonitor.h"
 #include "platform/io/QtSerialLine.h"
 #include "support/SocatPair.h"
+#include "support/TestUart.h"
 
-#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
@@ -15,7 +15,7 @@
 using namespace velm;
 
 namespace {
-const QString kUart = QStringLiteral("/dev/ttyS0");
+const QString kUart = test::testUartPath();
 }
 
 class TestLineSafety : public QObject {
@@ -37,13 +37,12 @@ private:
         return true;
     }
 
+    // Opened before the child's port: the child's open raises the lines, then releases them itself.
     void needUart()
     {
-        if (!QFileInfo::exists(kUart))
-            QSKIP("no serial port /dev/ttyS0 on this machine");
-        // Opened before the child's port: the child's open raises the lines, then releases them itself.
-        if (!m_monitor.open(kUart))
-            QSKIP(qPrintable(QStringLiteral("cannot watch /dev/ttyS0: ") + m_monitor.errorString()));
+        const QString skip = test::watchTestUart(m_monitor);
+        if (!skip.isEmpty())
+            QSKIP(qPrintable(skip));
     }
 
 private Q_SLOTS:

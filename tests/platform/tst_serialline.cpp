@@ -3,6 +3,8 @@
 
 #include "platform/io/LineSafety.h"
 #include "platform/io/QtSerialLine.h"
+#include "platform/io/SystemStationServices.h"
+#include "support/MemorySettingsStore.h"
 #include "support/SocatPair.h"
 
 #include <QElapsedTimer>
@@ -139,6 +141,20 @@ private Q_SLOTS:
             QVERIFY(line.open(m_pair->pathA()));
         }
         QCOMPARE(LineSafety::registeredCount(), before); // the destructor closes
+    }
+
+    void stationServicesMakeRealLinesForNumberedPorts()
+    {
+        test::MemorySettingsStore settings;
+        SystemStationServices system(settings);
+        const StationServices station = system.services();
+        station.serialPorts.setDevicePath(4, m_pair->pathA());
+        std::unique_ptr<SerialLine> line = station.newSerialLine();
+        QVERIFY(line->open(station.serialPorts.devicePath(4)));
+        QtSerialLine far;
+        QVERIFY(far.open(m_pair->pathB()));
+        line->write("QRZ?");
+        QCOMPARE(readFor(far, 4), QByteArray("QRZ?"));
     }
 
     void failedOpens()

@@ -8,6 +8,7 @@
 #include "support/FakeParallelPort.h"
 #include "support/FakeSerialLine.h"
 #include "support/MemorySettingsStore.h"
+#include "support/TestStationServices.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -204,6 +205,22 @@ private Q_SLOTS:
         QVERIFY(
             !serialOpenFailureText(QStringLiteral("/dev/ttyS0"), SerialError::Busy, QStringLiteral("busy"))
                  .contains(QLatin1String("dialout")));
+    }
+
+    void testServicesHandOutScriptableFakes()
+    {
+        test::TestStationServices station;
+        const StationServices services = station.services();
+        station.settings.setValue(QStringLiteral("SerialPort2"), QStringLiteral("/tmp/ttyA"));
+        QCOMPARE(services.serialPorts.devicePath(2), QStringLiteral("/tmp/ttyA"));
+        std::unique_ptr<SerialLine> rig = services.newSerialLine();
+        std::unique_ptr<SerialLine> keyer = services.newSerialLine();
+        QCOMPARE(station.serialLines.size(), 2);
+        QCOMPARE(station.serialLines.at(1), keyer.get());
+        QVERIFY(rig->open(services.serialPorts.devicePath(2)));
+        QCOMPARE(station.serialLines.at(0)->path, QStringLiteral("/tmp/ttyA"));
+        std::unique_ptr<TcpClient> cluster = services.newTcpClient();
+        QCOMPARE(station.tcpClients.size(), 1);
     }
 };
 

@@ -7,8 +7,8 @@
 #include "platform/io/PpdevParallelPort.h"
 #include "platform/io/QtSerialLine.h"
 #include "support/MemorySettingsStore.h"
+#include "support/TestUart.h"
 
-#include <QFileInfo>
 #include <QTemporaryFile>
 #include <QtTest>
 #include <thread>
@@ -16,7 +16,7 @@
 using namespace velm;
 
 namespace {
-const QString kUart = QStringLiteral("/dev/ttyS0");
+const QString kUart = test::testUartPath();
 }
 
 class TestSystemLines : public QObject {
@@ -24,13 +24,11 @@ class TestSystemLines : public QObject {
 private:
     ModemLineMonitor m_monitor;
 
-    // Opening the monitor first: any later open of the device raises both lines again.
     void needUart()
     {
-        if (!QFileInfo::exists(kUart))
-            QSKIP("no serial port /dev/ttyS0 on this machine");
-        if (!m_monitor.open(kUart))
-            QSKIP(qPrintable(QStringLiteral("cannot watch /dev/ttyS0: ") + m_monitor.errorString()));
+        const QString skip = test::watchTestUart(m_monitor);
+        if (!skip.isEmpty())
+            QSKIP(qPrintable(skip));
     }
 
 private Q_SLOTS:

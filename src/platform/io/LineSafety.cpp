@@ -102,12 +102,21 @@ void onExit()
 }
 #endif
 
-int claimSlot()
+// Fills a free slot and only then arms it, so a handler never reads a half-written one.
+int armSlot(int fd, int kind, int lines, unsigned char control)
 {
     for (int i = 0; i < kSlots; ++i) {
         int expected = Free;
-        if (g_slots[i].state.compare_exchange_strong(expected, Filling))
-            return i;
+        if (!g_slots[i].state.compare_exchange_strong(expected, Filling))
+            continue;
+        Slot& slot = g_slots[i];
+        slot.fd = fd;
+        slot.kind = kind;
+        slot.lines = lines;
+        slot.control = control;
+        slot.byteCount = 0;
+        slot.state = Armed;
+        return i;
     }
     return -1;
 }
@@ -148,16 +157,12 @@ bool LineSafety::installed()
 
 int LineSafety::registerSerial(int fd, int lines)
 {
-    const int ticket = claimSlot();
-    if (ticket < 0)
-        return -1;
-    Slot& slot = g_slots[ticket];
-    slot.fd = fd;
-    slot.kind = SerialSlot;
-    slot.lines = lines;
-    slot.byteCount = 0;
-    slot.state = Armed;
-    return ticket;
+    return armSlot(fd, SerialSlot, lines, 0);
+}
+
+int LineSafety::registerParallel(int fd, unsigned char releaseControl)
+{
+    return armSlot(fd, ParallelSlot, 0, releaseControl);
 }
 
 void LineSafety::setReleaseBytes(int ticket, const QByteArray& bytes)
@@ -166,24 +171,10 @@ void LineSafety::setReleaseBytes(int ticket, const QByteArray& bytes)
         return;
     Slot& slot = g_slots[ticket];
     const int count = int(qMin<qsizetype>(bytes.size(), kMaxReleaseBytes));
-    // A handler reading midway sees either no bytes or a complete old or new set of the new length.
+    // A handler reading midway sees no bytes or the complete new set, never a mixture.
     slot.byteCount = 0;
     std::memcpy(slot.bytes, bytes.constData(), size_t(count));
     slot.byteCount = count;
-}
-
-int LineSafety::registerParallel(int fd, unsigned char releaseControl)
-{
-    const int ticket = claimSlot();
-    if (ticket < 0)
-        return -1;
-    Slot& slot = g_slots[ticket];
-    slot.fd = fd;
-    slot.kind = ParallelSlot;
-    slot.control = releaseControl;
-    slot.byteCount = 0;
-    slot.state = Armed;
-    return ticket;
 }
 
 void LineSafety::unregister(int ticket)
