@@ -31,7 +31,8 @@ private Q_SLOTS:
         if (!port.open(QIODevice::ReadWrite))
             QSKIP(qPrintable(port.errorString()));
         bool on = false;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             on = !on;
             port.setRequestToSend(on);
         }
@@ -44,7 +45,8 @@ private Q_SLOTS:
         if (!line.open(kUart))
             QSKIP(qPrintable(line.errorString()));
         bool on = false;
-        QBENCHMARK {
+        QBENCHMARK
+        {
             on = !on;
             line.setLine(ModemLine::Rts, on);
         }
@@ -56,7 +58,8 @@ private Q_SLOTS:
         QtSerialLine line;
         if (!line.open(kUart))
             QSKIP(qPrintable(line.errorString()));
-        QBENCHMARK {
+        QBENCHMARK
+        {
             LineSafety::releaseAll();
         }
     }

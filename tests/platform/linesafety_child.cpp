@@ -49,7 +49,8 @@ int main(int argc, char* argv[])
     if (command == "segv")
         std::raise(SIGSEGV);
     else if (command == "null")
-        storeThroughNull("0"); else if (command == "bus")
+        storeThroughNull("0");
+    else if (command == "bus")
         std::raise(SIGBUS);
     else if (command == "abort")
         std::abort();
