@@ -157,6 +157,18 @@ private Q_SLOTS:
         QCOMPARE(readFor(far, 4), QByteArray("QRZ?"));
     }
 
+    void portHeldElsewhereIsBusy()
+    {
+        QtSerialLine rig;
+        QVERIFY(rig.open(m_pair->pathA()));
+        QtSerialLine second;
+        QVERIFY(!second.open(m_pair->pathA()));
+        QCOMPARE(second.error(), SerialError::Busy);
+        QVERIFY(rig.isOpen());
+        rig.close();
+        QVERIFY(second.open(m_pair->pathA()));
+    }
+
     void failedOpens()
     {
         QtSerialLine line;
