@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemUserFolders.h"
+#include "platform/io/LineSafety.h"
 #include "platform/ui/QtPrompts.h"
 
 #include <QApplication>
@@ -17,6 +18,8 @@
 
 int main(int argc, char* argv[])
 {
+    // Before any port opens: a kill or a crash releases every key and PTT line.
+    velm::LineSafety::install();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmlog"));
     QApplication::setOrganizationName(QStringLiteral("Orvane_Software"));

@@ -1,0 +1,43 @@
+#pragma once
+// Responsibilities: StationServices from fakes: the port table on an in-memory store, a fake catalog and
+// parallel port, and FakeSerialLine / FakeTcpClient objects made on request and kept in creation order so
+// a test can script the one a subsystem opened.
+
+#include "platform/SerialPortTable.h"
+#include "platform/StationServices.h"
+#include "support/FakeParallelPort.h"
+#include "support/FakeSerialLine.h"
+#include "support/FakeSerialPortCatalog.h"
+#include "support/FakeTcpClient.h"
+#include "support/MemorySettingsStore.h"
+
+#include <QList>
+
+namespace velm::test {
+
+struct TestStationServices {
+    MemorySettingsStore settings;
+    SerialPortTable serialPorts{settings};
+    FakeSerialPortCatalog catalog;
+    FakeParallelPort parallelPort;
+    // Made by newSerialLine / newTcpClient, owned by the subsystem that asked; valid while it keeps them.
+    QList<FakeSerialLine*> serialLines;
+    QList<FakeTcpClient*> tcpClients;
+
+    StationServices services()
+    {
+        return StationServices{serialPorts, catalog, parallelPort,
+                               [this] {
+                                   auto line = std::make_unique<FakeSerialLine>();
+                                   serialLines.append(line.get());
+                                   return std::unique_ptr<SerialLine>(std::move(line));
+                               },
+                               [this] {
+                                   auto client = std::make_unique<FakeTcpClient>();
+                                   tcpClients.append(client.get());
+                                   return std::unique_ptr<TcpClient>(std::move(client));
+                               }};
+    }
+};
+
+} // namespace velm::test
