@@ -2,6 +2,7 @@
 // Responsibilities: the working log file log.txt in the program folder: reload of the whole store from it,
 // append of one record, rewrite of the whole file, each reporting failure as a value.
 
+#include "log/FileResult.h"
 #include "log/LogStore.h"
 #include "log/QsoRecord.h"
 
@@ -9,11 +10,6 @@
 #include <QString>
 
 namespace velm {
-
-struct FileResult {
-    bool ok = true;
-    QString error; // when !ok: the file's path and the reason, for the window to show or log
-};
 
 // Told about every record after a successful reload, so that state derived from the log (multiplier
 // tables, counts) is rebuilt from the same records the store now holds.

@@ -35,6 +35,13 @@ Q_LOGGING_CATEGORY(lcLogWindow, "velm.log.window", QtWarningMsg)
 
 namespace velm {
 
+namespace {
+const QString kPreferencesKeptText = QStringLiteral(
+    "qrppref.txt could not be read when the program started, so nothing is saved into it while the program "
+    "runs: your station, operating time and colours in it are kept as they are. Mend the file with a text "
+    "editor (or remove it to start with blank settings) and start the program again.");
+} // namespace
+
 using namespace form1;
 
 void Form1::showStation()
@@ -121,11 +128,13 @@ bool Form1::RewriteLog()
     return true;
 }
 
-bool Form1::ReadPreferences()
+bool Form1::ReadPreferences(QString* failure)
 {
     const FileResult result = m_preferencesFile.ReadPreferences(m_prefs);
     if (!result.ok) {
         qCWarning(lcLogWindow) << "preferences not read:" << result.error;
+        if (failure)
+            *failure = result.error;
         return false;
     }
     mnuListPrevious->setChecked(m_prefs.ListPrevious == 1);
@@ -139,7 +148,15 @@ bool Form1::ReadPreferences()
 bool Form1::SavePref()
 {
     const FileResult result = m_preferencesFile.SavePref(m_prefs);
-    if (!result.ok) {
+    if (!result.ok && m_preferencesFile.savesRefused()) {
+        // Every band change saves: one message per run, the rest goes to the log category.
+        qCWarning(lcLogWindow) << "preferences not saved:" << result.error;
+        if (!m_toldPreferencesKept) {
+            m_toldPreferencesKept = true;
+            m_services.prompts.detailedMessage(kPreferencesKeptText, result.error,
+                                               QStringLiteral("Preferences Not Saved"), MessageIcon::Warning);
+        }
+    } else if (!result.ok) {
         m_services.prompts.message(
             QStringLiteral("The preferences could not be saved; the last saved ones are kept.\n\n%1")
                 .arg(result.error),
