@@ -8,7 +8,10 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <type_traits>
 
 namespace velm {
 
@@ -33,6 +36,18 @@ FileResult failure(const QString& filePath, const QString& reason)
     return result;
 }
 
+constexpr int kTextCount = 10;
+constexpr int kFrequencyText = 9; // the one text after Points
+
+// The record's ten texts in file order, the order of StoredEncoding's bits.
+template <typename Record> auto textsOf(Record& record)
+{
+    using Text = std::conditional_t<std::is_const_v<Record>, const QString, QString>;
+    return std::array<Text*, kTextCount>{&record.Call, &record.RstRcvd,  &record.VelmPwr, &record.RstSnt,
+                                         &record.Spc,  &record.QsoDate,  &record.QsoTime, &record.Mode,
+                                         &record.Band, &record.Frequency};
+}
+
 // Turns the values of one line into a record. Consecutive records mostly repeat their reports, date, mode
 // and band, so such a text equal to the same field of the previous line shares that line's string instead of
 // being decoded again; fields that differ on nearly every line are decoded directly.
@@ -41,16 +56,26 @@ public:
     // Fills record from values (already checked to be FieldCount of them); false when Points is no number.
     bool read(const std::vector<WriteValue>& values, QsoRecord& record)
     {
-        record.Call = values[0].text();
-        record.RstRcvd = repeated(m_rstRcvd, values[1]);
-        record.VelmPwr = values[2].text();
-        record.RstSnt = repeated(m_rstSnt, values[3]);
-        record.Spc = values[4].text();
-        record.QsoDate = repeated(m_date, values[5]);
-        record.QsoTime = values[6].text();
-        record.Mode = repeated(m_mode, values[7]);
-        record.Band = repeated(m_band, values[8]);
-        record.Frequency = values[10].text();
+        TextEncoding used[kTextCount] = {};
+        record.Call = values[0].text(&used[0]);
+        record.RstRcvd = repeated(m_rstRcvd, values[1], used[1]);
+        record.VelmPwr = values[2].text(&used[2]);
+        record.RstSnt = repeated(m_rstSnt, values[3], used[3]);
+        record.Spc = values[4].text(&used[4]);
+        record.QsoDate = repeated(m_date, values[5], used[5]);
+        record.QsoTime = values[6].text(&used[6]);
+        record.Mode = repeated(m_mode, values[7], used[7]);
+        record.Band = repeated(m_band, values[8], used[8]);
+        record.Frequency = values[10].text(&used[9]);
+        // A line from an older program is written back in its code page, all its texts but any that read as
+        // UTF-8 (a hand edit): then an edit in it stays in the same encoding as the rest of the line.
+        record.stored = {};
+        if (std::find(std::begin(used), std::end(used), TextEncoding::Windows1252) != std::end(used)) {
+            for (int text = 0; text < kTextCount; ++text) {
+                if (used[text] != TextEncoding::Utf8)
+                    record.stored.windows1252Texts |= quint16(1U << text);
+            }
+        }
         const std::optional<double> points = values[9].number();
         if (!points)
             return false;
@@ -62,16 +87,18 @@ private:
     struct Previous {
         QByteArrayView raw;
         QString text;
+        TextEncoding used = TextEncoding::Ascii;
         bool valid = false;
     };
 
-    static const QString& repeated(Previous& previous, const WriteValue& value)
+    static const QString& repeated(Previous& previous, const WriteValue& value, TextEncoding& used)
     {
         if (!previous.valid || previous.raw != value.raw) {
             previous.raw = value.raw;
-            previous.text = value.text();
+            previous.text = value.text(&previous.used);
             previous.valid = true;
         }
+        used = previous.used;
         return previous.text;
     }
 
@@ -82,18 +109,14 @@ private:
 
 QByteArray logLine(const QsoRecord& record)
 {
+    const auto texts = textsOf(record);
     WriteFormatLine line;
-    line.addText(record.Call)
-        .addText(record.RstRcvd)
-        .addText(record.VelmPwr)
-        .addText(record.RstSnt)
-        .addText(record.Spc)
-        .addText(record.QsoDate)
-        .addText(record.QsoTime)
-        .addText(record.Mode)
-        .addText(record.Band)
-        .addNumber(record.Points)
-        .addText(record.Frequency);
+    for (int text = 0; text < kTextCount; ++text) {
+        if (text == kFrequencyText)
+            line.addNumber(record.Points);
+        line.addText(*texts[std::size_t(text)],
+                     record.stored.windows1252(text) ? TextEncoding::Windows1252 : TextEncoding::Utf8);
+    }
     return line.bytes();
 }
 
@@ -201,8 +224,7 @@ FileResult LogFile::RewriteLog(const LogStore& store)
 
 QsoRecord writableRecord(QsoRecord record)
 {
-    for (QString* text : {&record.Call, &record.RstRcvd, &record.VelmPwr, &record.RstSnt, &record.Spc,
-                          &record.QsoDate, &record.QsoTime, &record.Mode, &record.Band, &record.Frequency})
+    for (QString* text : textsOf(record))
         *text = writableText(*text);
     return record;
 }

@@ -1,6 +1,7 @@
 // The main window and its files under damage: a settings file that failed to read is never written over.
 
 #include "log/ui/Form1Harness.h"
+#include "log/ui/frmEditCon.h"
 #include "log/ui/frmStationID.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace velm;
@@ -203,6 +205,31 @@ private Q_SLOTS:
         // The values changed in memory: the window goes on with them, only the file is kept.
         QCOMPARE(h.form->preferences().CurrentBand, QStringLiteral("40"));
         QCOMPARE(h.form->preferences().OwnCall, QStringLiteral("W1NEW"));
+    }
+
+    void editKeepsAnOlderProgramsLineByteForByte()
+    {
+        const QByteArray latin1 = "\"F5\xc9T\xc9\",\"599\",\"1234\",\"599\",\"R\xe9union\",\"2011/03/05\","
+                                  "\"14:05:33\",\"CW\",\"40\",4,\"\"\r\n";
+        test::Running r(latin1 + kOneContact);
+        Form1& form = *r.form;
+        QCOMPARE(form.logStore().record(1).Call, QString::fromUtf8("F5\u00c9T\u00c9"));
+        const QList<QTreeWidgetItem*> rows =
+            form.ListView1->findItems(QStringLiteral("2"), Qt::MatchExactly, 0);
+        QCOMPARE(rows.size(), 1);
+        rows.first()->setSelected(true);
+        r.onModal = [](QDialog& dialog) {
+            auto& edit = static_cast<frmEditCon&>(dialog);
+            edit.txtEditCall->setText(QStringLiteral("W1AW"));
+            edit.cmdDone->click();
+            return edit.result();
+        };
+        form.cmdEdit_Click();
+        QCOMPARE(r.modalsRun, 1);
+        QByteArray edited = kOneContact;
+        edited.replace("\"N0CALL\"", "\"W1AW\"");
+        QCOMPARE(r.read(QStringLiteral("log.txt")), latin1 + edited);
+        QCOMPARE(form.logStore().record(2).Call, QStringLiteral("W1AW"));
     }
 
     void missingPreferencesAreCreatedByASave()
