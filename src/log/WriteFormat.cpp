@@ -1,5 +1,6 @@
 #include "log/WriteFormat.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <QFileDevice>
@@ -365,6 +366,11 @@ QString writeFailureReason(const QFileDevice& file)
 {
     return file.error() == QFileDevice::NoError ? QStringLiteral("the data could not be written completely")
                                                 : file.errorString();
+}
+
+QString writeFailureText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("%1:\n\n%2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 QString replaceFile(const QString& path, const QByteArray& bytes)

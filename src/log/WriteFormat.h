@@ -147,6 +147,9 @@ bool writeAll(QFileDevice& file, const QByteArray& bytes);
 // Why a write to file failed: the system's reason, or a general text when the device recorded none.
 QString writeFailureReason(const QFileDevice& file);
 
+// How a failed write is shown to the operator: the file, then the system's reason.
+QString writeFailureText(const QString& path, const QString& reason);
+
 // Replaces the file at path by bytes through a temporary file and a rename (QSaveFile, unbuffered), so that
 // afterwards the file is the old one or the new one, never part of either. Returns the reason it failed, or
 // an empty text when the file now holds bytes.

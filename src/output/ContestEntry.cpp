@@ -422,20 +422,22 @@ WriteOutcome WriteSummaryAndLog(const SummaryInput& input, const EntrySources& s
     // The derived values are needed by the Cabrillo header even when no summary sheet is written.
     const ContestEntry entry(input, sources);
     if (const std::optional<QString> summaryPath = summaryPathFor(path)) {
+        // Each failure names the file and why, as the other write failures do.
         QString failure = entry.error();
         if (failure.isEmpty() &&
             QFileInfo(*summaryPath).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
-            failure = QStringLiteral("The summary sheet %1 would replace the log file.").arg(*summaryPath);
+            failure = QStringLiteral("The summary sheet would replace the log file.");
         if (failure.isEmpty())
             failure = replaceFile(*summaryPath, encodeWindows1252(entry.summarySheet()));
         if (!failure.isEmpty())
-            context.prompts.message(failure, kWriteFailedTitle, MessageIcon::Critical);
+            context.prompts.message(writeFailureText(*summaryPath, failure), kWriteFailedTitle,
+                                    MessageIcon::Critical);
     }
 
     const QString failure = replaceFile(path, encodeWindows1252(entry.cabrilloLog()));
     if (!failure.isEmpty()) {
         context.prompts.beep();
-        context.prompts.message(failure, kWriteFailedTitle, MessageIcon::Critical);
+        context.prompts.message(writeFailureText(path, failure), kWriteFailedTitle, MessageIcon::Critical);
         return WriteOutcome::Failed;
     }
     context.prompts.beep();
