@@ -1,7 +1,9 @@
 #include "log/LogFile.h"
 
+#include "log/LogLifecycle.h"
 #include "log/ProgramFolder.h"
 #include "log/WriteFormat.h"
+#include "platform/FileSync.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,9 +27,31 @@ const QString kReloadErrorText = QStringLiteral(
     "Inspect the data and fix any errors you see (remove any extra quotes and make sure your date and time "
     "entries are valid).");
 
+const QString kSetAsideTitle = QStringLiteral("Incomplete Contact Set Aside");
+const QString LogFile::FileName = QStringLiteral("log.txt");
+
 namespace {
 
-const QString kLogFileName = QStringLiteral("log.txt");
+FileSync& deviceSync()
+{
+    static DeviceFileSync sync; // stateless: the system call behind it is the whole service
+    return sync;
+}
+
+// The bytes of a set-aside line as the operator can read them: control characters (a power cut often leaves
+// NUL bytes) as a middle dot, a very long run cut short.
+QString visibleText(const QByteArray& bytes)
+{
+    constexpr qsizetype kShown = 300;
+    QString text = decodeText(bytes);
+    for (QChar& c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = QChar(0x00B7);
+    }
+    if (text.size() > kShown)
+        text = text.left(kShown) + QChar(0x2026);
+    return text;
+}
 
 FileResult failure(const QString& filePath, const QString& reason)
 {
@@ -120,11 +144,63 @@ QByteArray logLine(const QsoRecord& record)
     return line.bytes();
 }
 
-LogFile::LogFile(QString programFolder) : m_folder(std::move(programFolder)) {}
+LogFile::LogFile(QString programFolder, FileSync* sync)
+    : m_folder(std::move(programFolder)), m_sync(sync ? sync : &deviceSync())
+{
+}
 
 QString LogFile::path() const
 {
-    return findFileIgnoringCase(m_folder, kLogFileName);
+    return findFileIgnoringCase(m_folder, FileName);
+}
+
+FileResult LogFile::parse(const QString& filePath, const QByteArray& data, LogStore& fresh, qsizetype* tornAt,
+                          int* tornLine) const
+{
+    const bool endsWithBreak = data.endsWith('\n') || data.endsWith('\r');
+    WriteFormatReader reader(data);
+    WriteLine line;
+    RecordReader records;
+    QsoRecord record;
+    for (qsizetype lineStart = reader.position(); reader.readLine(line); lineStart = reader.position()) {
+        if (line.isBlank())
+            continue;
+        // The last line, cut off before its line break: what an interrupted append leaves.
+        const bool torn = tornAt && reader.atEnd() && !endsWithBreak;
+        const auto lineFailure = [&](const QString& reason) {
+            return failure(filePath, QStringLiteral("line %1: %2").arg(line.number).arg(reason));
+        };
+        const auto unreadable = [&](const QString& reason) {
+            if (!torn)
+                return lineFailure(reason);
+            *tornAt = lineStart;
+            *tornLine = line.number;
+            return FileResult{};
+        };
+        if (!line.ok())
+            return unreadable(line.error);
+        if (fresh.isFull())
+            return lineFailure(QStringLiteral("more than %1 records").arg(LogStore::Capacity));
+        if (line.values.size() != std::size_t(FieldCount))
+            return unreadable(
+                QStringLiteral("%1 values found, %2 expected").arg(line.values.size()).arg(FieldCount));
+        if (!records.read(line.values, record))
+            return unreadable(
+                QStringLiteral("the points value \"%1\" is not a number").arg(line.values[9].text()));
+        if (!fresh.add(std::move(record)))
+            return lineFailure(QStringLiteral("the points total leaves the 32-bit range"));
+    }
+    return {};
+}
+
+void LogFile::publish(LogStore& fresh, LogStore& store, LogReloadObserver* observer) const
+{
+    store = std::move(fresh);
+    if (observer) {
+        observer->reloadStarted();
+        for (int number = 1; number <= store.QsoCount(); ++number)
+            observer->recordLoaded(store.record(number));
+    }
 }
 
 FileResult LogFile::load(LogStore& store, LogReloadObserver* observer) const
@@ -133,39 +209,67 @@ FileResult LogFile::load(LogStore& store, LogReloadObserver* observer) const
     QByteArray data;
     if (const QString unreadable = readWholeFile(filePath, data); !unreadable.isEmpty())
         return failure(filePath, unreadable);
-
     LogStore fresh;
-    WriteFormatReader reader(data);
-    WriteLine line;
-    RecordReader records;
-    QsoRecord record;
-    while (reader.readLine(line)) {
-        if (line.isBlank())
-            continue;
-        const auto lineFailure = [&](const QString& reason) {
-            return failure(filePath, QStringLiteral("line %1: %2").arg(line.number).arg(reason));
-        };
-        if (!line.ok())
-            return lineFailure(line.error);
-        if (fresh.isFull())
-            return lineFailure(QStringLiteral("more than %1 records").arg(LogStore::Capacity));
-        if (line.values.size() != std::size_t(FieldCount))
-            return lineFailure(
-                QStringLiteral("%1 values found, %2 expected").arg(line.values.size()).arg(FieldCount));
-        if (!records.read(line.values, record))
-            return lineFailure(
-                QStringLiteral("the points value \"%1\" is not a number").arg(line.values[9].text()));
-        if (!fresh.add(std::move(record)))
-            return lineFailure(QStringLiteral("the points total leaves the 32-bit range"));
-    }
-
-    store = std::move(fresh);
-    if (observer) {
-        observer->reloadStarted();
-        for (int number = 1; number <= store.QsoCount(); ++number)
-            observer->recordLoaded(store.record(number));
-    }
+    if (FileResult result = parse(filePath, data, fresh, nullptr, nullptr); !result.ok)
+        return result;
+    publish(fresh, store, observer);
     return {};
+}
+
+FileResult LogFile::load(LogStore& store, LogReloadObserver* observer, const TornLineRecovery& recovery,
+                         std::optional<SetAsideLine>& setAsideLine)
+{
+    setAsideLine.reset();
+    const QString filePath = path();
+    QByteArray data;
+    if (const QString unreadable = readWholeFile(filePath, data); !unreadable.isEmpty())
+        return failure(filePath, unreadable);
+    LogStore fresh;
+    qsizetype tornAt = -1;
+    int tornLine = 0;
+    if (FileResult result = parse(filePath, data, fresh, &tornAt, &tornLine); !result.ok)
+        return result;
+    if (tornAt >= 0) {
+        QString keptPath;
+        if (FileResult result = setAside(filePath, data, tornAt, recovery, keptPath); !result.ok)
+            return result;
+        setAsideLine = SetAsideLine{tornLine, data.mid(tornAt), filePath, keptPath, fresh.QsoCount()};
+        qCWarning(lcLogFile) << "incomplete last line" << tornLine << "of" << filePath << "set aside in"
+                             << keptPath;
+    }
+    publish(fresh, store, observer);
+    return {};
+}
+
+FileResult LogFile::setAside(const QString& filePath, const QByteArray& data, qsizetype tornAt,
+                             const TornLineRecovery& recovery, QString& keptPath)
+{
+    // The bytes are safe on the disk elsewhere before log.txt loses them.
+    if (recovery.backupFolder.isEmpty() || !QDir().mkpath(recovery.backupFolder))
+        return failure(filePath, QStringLiteral("the incomplete last line could not be set aside: the backup "
+                                                "folder %1 could not be created")
+                                     .arg(QDir::toNativeSeparators(recovery.backupFolder)));
+    keptPath = unusedFilePath(recovery.backupFolder, tornLineFileName(recovery.localNow));
+    if (const QString reason = writeNewFile(keptPath, data.mid(tornAt), *m_sync); !reason.isEmpty())
+        return failure(filePath, QStringLiteral("the incomplete last line could not be set aside in %1: %2")
+                                     .arg(QDir::toNativeSeparators(keptPath), reason));
+    if (const QString reason = replaceFile(filePath, data.left(tornAt)); !reason.isEmpty())
+        return failure(filePath,
+                       QStringLiteral("the incomplete last line was copied to %1, but the log could "
+                                      "not be cut back to its complete lines: %2")
+                           .arg(QDir::toNativeSeparators(keptPath), reason));
+    return {};
+}
+
+QString setAsideMessage(const SetAsideLine& setAside)
+{
+    return QStringLiteral("The last line of %1 was cut off (the program or the computer stopped while a "
+                          "contact was being written) and could not be read. The %2 complete contacts "
+                          "before it are loaded.\n\nThe cut-off line was taken out of the log and kept in:\n"
+                          "%3\n\nIts text was:\n%4\n\nIf it is a contact you want in the log, enter it "
+                          "again.")
+        .arg(QDir::toNativeSeparators(setAside.logPath), QString::number(setAside.completeRecords),
+             QDir::toNativeSeparators(setAside.keptPath), visibleText(setAside.bytes));
 }
 
 FileResult LogFile::AppendQso(const LogStore& store)
@@ -193,10 +297,14 @@ FileResult LogFile::AppendQso(const LogStore& store)
     if (!file.seek(originalSize))
         return failure(filePath, file.errorString());
 
-    if (writeAll(file, bytes))
+    QString reason;
+    if (!writeAll(file, bytes))
+        reason = writeFailureReason(file);
+    else if (const QString unsynced = m_sync->syncToDevice(file); !unsynced.isEmpty())
+        reason = QStringLiteral("the contact could not be made safe on the disk: %1").arg(unsynced);
+    else
         return {};
 
-    QString reason = writeFailureReason(file);
     if (!existed) {
         if (!file.remove())
             reason +=

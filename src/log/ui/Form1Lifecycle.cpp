@@ -2,6 +2,7 @@
 
 #include "log/ui/Form1.h"
 
+#include "log/CrashLeftovers.h"
 #include "log/Keyers.h"
 #include "log/LogLifecycle.h"
 #include "log/WriteFormat.h"
@@ -36,6 +37,15 @@ bool Form1::startUp()
                                            MessageIcon::Critical);
         return true;
     };
+    // Temporaries left by a rewrite that a crash or a kill interrupted go to BACKUP before anything is read.
+    for (const LeftoverMove& move :
+         moveRewriteLeftovers(m_context.programFolder.path(), rewrittenProgramFiles(), backupFolder(),
+                              m_services.clock.utcNow())) {
+        if (move.error.isEmpty())
+            qCInfo(lcLogWindow) << "moved" << move.from << "to" << move.to;
+        else
+            qCWarning(lcLogWindow) << "left" << move.from << "where it is:" << move.error;
+    }
     Label3->hide();
     showMessage(QStringLiteral("Select a band and mode. Click Log \"Time On\" below!"));
     m_partialDupesOn = true;

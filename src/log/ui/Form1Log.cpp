@@ -74,10 +74,14 @@ bool Form1::mnuOpen2()
         palette.setColor(QPalette::WindowText, toQColor(quint32(m_prefs.RemainingColour)));
         Label10.at(number)->setPalette(palette);
     }
-    const FileResult result = m_logFile.load(m_store, &m_multipliers);
+    // A last line torn by a power cut is set aside in BACKUP rather than refusing the whole log.
+    std::optional<SetAsideLine> setAside;
+    const FileResult result = m_logFile.load(
+        m_store, &m_multipliers, TornLineRecovery{backupFolder(), m_services.clock.localNow()}, setAside);
     if (!result.ok) {
         qCWarning(lcLogWindow) << "reload failed:" << result.error;
-        m_services.prompts.message(kReloadErrorText, kReloadErrorTitle, MessageIcon::Critical);
+        m_services.prompts.detailedMessage(kReloadErrorText, result.error, kReloadErrorTitle,
+                                           MessageIcon::Critical);
         setEnabled(false);
         m_logLoaded = false;
         Q_EMIT programMustEnd(1);
@@ -91,6 +95,8 @@ bool Form1::mnuOpen2()
     ListRefresh();
     RefreshGrid();
     Labeldisplay();
+    if (setAside)
+        m_services.prompts.message(setAsideMessage(*setAside), kSetAsideTitle, MessageIcon::Warning);
     return true;
 }
 

@@ -232,6 +232,41 @@ private Q_SLOTS:
         QCOMPARE(form.logStore().record(2).Call, QStringLiteral("W1AW"));
     }
 
+    void crashRemainsAreSetAsideAtStartUp()
+    {
+        test::Form1Harness h;
+        h.write(QStringLiteral("qrppref.txt"), test::kPreferences);
+        h.write(QStringLiteral("arrlpre2.txt"), test::kTestPrefixes);
+        // A power cut during an append, and a kill during an earlier rewrite.
+        const QByteArray torn = "\"W1AW\",\"599\",\"12";
+        h.write(QStringLiteral("log.txt"), kOneContact + torn);
+        h.write(QStringLiteral("log.txt.Ab12Cd"), kOneContact);
+        QFile leftover(h.path(QStringLiteral("log.txt.Ab12Cd")));
+        QVERIFY(leftover.open(QIODevice::ReadWrite));
+        QVERIFY(leftover.setFileTime(QDateTime(QDate(2011, 3, 4), QTime(20, 0), Qt::UTC),
+                                     QFileDevice::FileModificationTime));
+        leftover.close();
+        h.fakes.prompts.yesNoAnswers = {true}; // continue the contest
+
+        Form1& form = h.window();
+        QVERIFY(form.startUp());
+        QCOMPARE(form.logStore().QsoCount(), 1);
+        QCOMPARE(h.read(QStringLiteral("log.txt")), kOneContact);
+        const QString backup = h.folders.UserDataFolder + QStringLiteral("/BACKUP");
+        const QStringList kept = QDir(backup).entryList(QDir::Files, QDir::Name);
+        QCOMPARE(kept, (QStringList{QStringLiteral("log.txt-incomplete-line-20110305-100533.txt"),
+                                    QStringLiteral("log.txt.Ab12Cd")}));
+        QCOMPARE(h.read(QStringLiteral("Orvane Software/QRP VELM/BACKUP/") + kept.first()), torn);
+        QVERIFY(!QFile::exists(h.path(QStringLiteral("log.txt.Ab12Cd"))));
+
+        const test::ShownMessage& told = h.fakes.prompts.messages.last();
+        QCOMPARE(told.title, QStringLiteral("Incomplete Contact Set Aside"));
+        QVERIFY2(told.text.contains(QString::fromLatin1(torn)), qPrintable(told.text));
+        QVERIFY2(told.text.contains(QDir::toNativeSeparators(backup + QLatin1Char('/') + kept.first())),
+                 qPrintable(told.text));
+        QVERIFY(form.isEnabled());
+    }
+
     void missingPreferencesAreCreatedByASave()
     {
         test::Form1Harness h;
