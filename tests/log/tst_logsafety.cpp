@@ -1,5 +1,6 @@
-// What a crash, a kill or a power cut leaves behind, on real files: durable appends, a torn last line of
-// log.txt set aside, and the temporaries of an interrupted rewrite moved into BACKUP.
+// log.txt and its neighbours under rewrites and crashes, on real files: a rewrite keeps each text's encoding,
+// appends are durable, a torn last line is set aside, and the temporaries of an interrupted rewrite are moved
+// into BACKUP.
 
 #include "log/CrashLeftovers.h"
 #include "log/LogFile.h"
@@ -35,6 +36,13 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
+const QByteArray kLatin1Line = "\"F5\xc9T\xc9\",\"599\",\"1234\",\"599\",\"R\xe9union\","
+                               "\"2011/03/05\",\"14:05:33\",\"CW\",\"40\",4,\"\"\r\n";
+const QByteArray kUtf8Line = "\"OE1\xc3\204BC\",\"599\",\"5W\",\"599\",\"\xc3\x96sterreich\",\"2011/03/05\","
+                             "\"14:06:00\",\"CW\",\"40\",4,\"\"\r\n";
+const QByteArray kMixedLine = "\"F6\xc9T\xc9\",\"599\",\"5W\",\"599\",\"\xc3\x96sterreich\",\"2011/03/05\","
+                              "\"14:07:00\",\"CW\",\"40\",4,\"\"\r\n";
+
 QStringList filesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
@@ -42,9 +50,66 @@ QStringList filesIn(const QString& folder)
 
 } // namespace
 
-class TestCrashRecovery : public QObject {
+class TestLogSafety : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void rewriteKeepsEachLinesEncoding_data()
+    {
+        QTest::addColumn<int>("edited");   // record whose call is changed; 0: none
+        QTest::addColumn<QString>("call"); // its new call
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray file = kLatin1Line + kUtf8Line + kMixedLine + kLine1;
+        QTest::newRow("nothing changed") << 0 << QString() << file;
+        QByteArray other = file;
+        other.replace("\"N0CALL\"", "\"W1AW\"");
+        QTest::newRow("another record edited") << 4 << QStringLiteral("W1AW") << other;
+        QByteArray fits = file;
+        fits.replace("\"F5\xc9T\xc9\"", "\"F5\xc9TA\"");
+        QTest::newRow("old line, new call fits its code page")
+            << 1 << QString::fromUtf8("F5\u00c9TA") << fits;
+        QByteArray beyond = file;
+        beyond.replace("\"F5\xc9T\xc9\"", "\"F5\xe2\x98\xba\"");
+        QTest::newRow("old line, new call beyond its code page")
+            << 1 << QString::fromUtf8("F5\u263a") << beyond;
+        QByteArray utf8 = file;
+        utf8.replace("\"OE1\xc3\204BC\"", "\"OE1\xc3\211BC\"");
+        QTest::newRow("UTF-8 line stays UTF-8") << 2 << QString::fromUtf8("OE1\u00c9BC") << utf8;
+        QByteArray ascii = file;
+        ascii.replace("\"N0CALL\"", "\"N0\xc3\x89\"");
+        QTest::newRow("ASCII line takes UTF-8") << 4 << QString::fromUtf8("N0\u00c9") << ascii;
+        QByteArray mixed = file;
+        mixed.replace("\"F6\xc9T\xc9\"", "\"F6\xc9\"");
+        QTest::newRow("hand-mixed line keeps both") << 3 << QString::fromUtf8("F6\u00c9") << mixed;
+    }
+
+    void rewriteKeepsEachLinesEncoding()
+    {
+        QFETCH(int, edited);
+        QFETCH(QString, call);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("log.txt"), kLatin1Line + kUtf8Line + kMixedLine + kLine1);
+        LogFile file(dir.path());
+        LogStore store;
+        QVERIFY(file.load(store).ok);
+        QCOMPARE(store.record(1).Call, QString::fromUtf8("F5\u00c9T\u00c9"));
+        QCOMPARE(store.record(1).Spc, QString::fromUtf8("R\u00e9union"));
+        QCOMPARE(store.record(3).Spc, QString::fromUtf8("\u00d6sterreich"));
+        if (edited > 0) {
+            QsoRecord record = store.record(edited);
+            record.Call = call;
+            QVERIFY(store.replace(edited, record));
+        }
+        QVERIFY(file.RewriteLog(store).ok);
+        QCOMPARE(readFile(file.path()), expected);
+
+        // Read back, the texts are what was in the store.
+        LogStore reloaded;
+        QVERIFY(file.load(reloaded).ok);
+        for (int n = 1; n <= store.QsoCount(); ++n)
+            QCOMPARE(reloaded.record(n), store.record(n));
+    }
+
     void appendIsOnTheDeviceBeforeItReturns()
     {
         QTemporaryDir dir;
@@ -264,5 +329,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCrashRecovery)
-#include "tst_crashrecovery.moc"
+QTEST_GUILESS_MAIN(TestLogSafety)
+#include "tst_logsafety.moc"
