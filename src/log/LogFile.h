@@ -2,18 +2,19 @@
 // Responsibilities: the working log file log.txt in the program folder: reload of the whole store from it,
 // append of one record, rewrite of the whole file, each reporting failure as a value.
 
+#include "log/FileResult.h"
 #include "log/LogStore.h"
 #include "log/QsoRecord.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 namespace velm {
 
-struct FileResult {
-    bool ok = true;
-    QString error; // when !ok: the file's path and the reason, for the window to show or log
-};
+class FileSync;
 
 // Told about every record after a successful reload, so that state derived from the log (multiplier
 // tables, counts) is rebuilt from the same records the store now holds.
@@ -28,14 +29,37 @@ public:
 extern const QString kReloadErrorTitle;
 extern const QString kReloadErrorText;
 
-// One record as a line of log.txt: nine texts, the points, the frequency text; ended by CR LF.
+// One record as a line of log.txt: nine texts, the points, the frequency text; ended by CR LF. Texts the
+// record was read with in Windows-1252 are written back in it (see StoredEncoding), the rest in UTF-8.
 QByteArray logLine(const QsoRecord& record);
+
+// Where a torn last line of log.txt goes, and the time that names its file.
+struct TornLineRecovery {
+    QString backupFolder;
+    QDateTime localNow;
+};
+
+// A last line of log.txt without its line break that could not be read, as a power cut or a kill in the
+// middle of an append leaves it, and where it was put.
+struct SetAsideLine {
+    int lineNumber = 0;
+    QByteArray bytes; // as they stood at the end of log.txt
+    QString logPath;
+    QString keptPath; // the new file in the BACKUP folder holding the bytes
+    int completeRecords = 0;
+};
+
+// The message box that tells the operator what was set aside: file names and the bytes' text.
+extern const QString kSetAsideTitle;
+QString setAsideMessage(const SetAsideLine& setAside);
 
 class LogFile {
 public:
     static constexpr int FieldCount = 11;
+    static const QString FileName; // "log.txt"
 
-    explicit LogFile(QString programFolder);
+    // sync makes appends durable; null: the device's own (DeviceFileSync).
+    explicit LogFile(QString programFolder, FileSync* sync = nullptr);
 
     // log.txt in the program folder, in the spelling found on disk when it differs in letter case.
     QString path() const;
@@ -48,9 +72,19 @@ public:
     // skipped. More than LogStore::Capacity records, or a points total beyond 32 bits, is a failure.
     FileResult load(LogStore& store, LogReloadObserver* observer = nullptr) const;
 
+    // As load, except for a last line without its line break that does not read (torn by a power cut or a
+    // kill during an append). Such a line does not fail the load: its bytes are written to a new file in the
+    // backup folder (never over another) and pushed to the disk, then log.txt is cut back to the complete
+    // lines through a temporary file and a rename, and the complete records load; setAside says what was
+    // set aside. If either write fails the load fails and log.txt is as it was. A bad line anywhere else,
+    // or one that has its line break, fails as in load.
+    FileResult load(LogStore& store, LogReloadObserver* observer, const TornLineRecovery& recovery,
+                    std::optional<SetAsideLine>& setAside);
+
     // Writes record QsoCount() of the store as one line at the end of the file, creating the file when
-    // absent. When the file does not end with a line break (a hand edit) one is written first, so lines
-    // never join. On a failed write the file is cut back to its previous length.
+    // absent, and returns once the line is on the device (synced), so a power cut after a contact shows as
+    // logged cannot lose it. When the file does not end with a line break (a hand edit) one is written
+    // first, so lines never join. On a failed write or sync the file is cut back to its previous length.
     FileResult AppendQso(const LogStore& store);
 
     // Replaces the file by records 1..QsoCount() of the store through a temporary file and a rename: the
@@ -58,7 +92,16 @@ public:
     FileResult RewriteLog(const LogStore& store);
 
 private:
+    // Reads and checks every line into fresh; the offset and number of a torn last line when tornAt is given
+    // (the records before it are in fresh), failing on it otherwise.
+    FileResult parse(const QString& filePath, const QByteArray& data, LogStore& fresh, qsizetype* tornAt,
+                     int* tornLine) const;
+    FileResult setAside(const QString& filePath, const QByteArray& data, qsizetype tornAt,
+                        const TornLineRecovery& recovery, QString& keptPath);
+    void publish(LogStore& fresh, LogStore& store, LogReloadObserver* observer) const;
+
     QString m_folder;
+    FileSync* m_sync;
 };
 
 // The record as log.txt will hold it: every text through writableText (no double quote, no line break).

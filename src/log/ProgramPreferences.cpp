@@ -1,11 +1,6 @@
 #include "log/ProgramPreferences.h"
 
-#include "log/ProgramFolder.h"
 #include "log/WriteFormat.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <cmath>
 #include <limits>
@@ -15,13 +10,6 @@
 namespace velm {
 
 namespace {
-
-const QString kPreferencesFileName = QStringLiteral("QRPpref.txt");
-
-FileResult failure(const QString& filePath, const QString& reason)
-{
-    return {false, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath), reason)};
-}
 
 // Calls visit(name, member) for each of the eighteen values in file order: the one place that order is kept.
 template <typename Prefs, typename Visitor> void forEachValue(Prefs& prefs, Visitor&& visit)
@@ -128,36 +116,31 @@ QByteArray preferencesBytes(const ProgramPreferences& prefs)
     return bytes;
 }
 
-PreferencesFile::PreferencesFile(QString programFolder) : m_folder(std::move(programFolder)) {}
+const QString PreferencesFile::FileName = QStringLiteral("QRPpref.txt");
 
-QString PreferencesFile::path() const
+PreferencesFile::PreferencesFile(QString programFolder) : m_file(std::move(programFolder), FileName) {}
+
+namespace {
+
+// The eighteen values from the file's bytes into prefs; the reason they do not read, prefs untouched then.
+QString parsePreferences(const QByteArray& data, ProgramPreferences& prefs)
 {
-    return findFileIgnoringCase(m_folder, kPreferencesFileName);
-}
-
-FileResult PreferencesFile::ReadPreferences(ProgramPreferences& prefs) const
-{
-    const QString filePath = path();
-    QByteArray data;
-    if (const QString unreadable = readWholeFile(filePath, data); !unreadable.isEmpty())
-        return failure(filePath, unreadable);
-
     // The values view data, which lives until the end of this function.
     std::vector<ValueLine> values;
-    values.reserve(ValueCount);
+    values.reserve(PreferencesFile::ValueCount);
     WriteFormatReader reader(data);
     WriteLine line;
     int lastLine = 0;
-    while (values.size() < std::size_t(ValueCount) && reader.readLine(line)) {
+    while (values.size() < std::size_t(PreferencesFile::ValueCount) && reader.readLine(line)) {
         lastLine = line.number;
         if (line.isBlank())
             continue;
         if (!line.ok())
-            return failure(filePath, QStringLiteral("line %1: %2").arg(line.number).arg(line.error));
+            return QStringLiteral("line %1: %2").arg(line.number).arg(line.error);
         if (line.values.size() != 1)
-            return failure(filePath, QStringLiteral("line %1: %2 values found, one expected")
-                                         .arg(line.number)
-                                         .arg(line.values.size()));
+            return QStringLiteral("line %1: %2 values found, one expected")
+                .arg(line.number)
+                .arg(line.values.size());
         values.push_back({line.values.front(), line.number});
     }
 
@@ -169,13 +152,14 @@ FileResult PreferencesFile::ReadPreferences(ProgramPreferences& prefs) const
         if (!error.isEmpty())
             return;
         if (index >= values.size()) {
-            error = values.empty() ? QStringLiteral("the file holds none of its %1 values").arg(ValueCount)
-                                   : QStringLiteral("line %1: the file ends after %2 of its %3 values, %4 is "
-                                                    "missing")
-                                         .arg(lastLine)
-                                         .arg(values.size())
-                                         .arg(ValueCount)
-                                         .arg(QLatin1String(name));
+            error =
+                values.empty()
+                    ? QStringLiteral("the file holds none of its %1 values").arg(PreferencesFile::ValueCount)
+                    : QStringLiteral("line %1: the file ends after %2 of its %3 values, %4 is missing")
+                          .arg(lastLine)
+                          .arg(values.size())
+                          .arg(PreferencesFile::ValueCount)
+                          .arg(QLatin1String(name));
             return;
         }
         const ValueLine& value = values[index++];
@@ -185,41 +169,21 @@ FileResult PreferencesFile::ReadPreferences(ProgramPreferences& prefs) const
                         .arg(value.line)
                         .arg(QLatin1String(name), value.value.text(), reason);
     });
-    if (!error.isEmpty())
-        return failure(filePath, error);
-    prefs = std::move(read);
-    return {};
+    if (error.isEmpty())
+        prefs = std::move(read);
+    return error;
+}
+
+} // namespace
+
+FileResult PreferencesFile::ReadPreferences(ProgramPreferences& prefs)
+{
+    return m_file.read([&prefs](const QByteArray& data) { return parsePreferences(data, prefs); });
 }
 
 FileResult PreferencesFile::SavePref(const ProgramPreferences& prefs)
 {
-    const QString filePath = path();
-    const QString reason = replaceFile(filePath, preferencesBytes(prefs));
-    if (!reason.isEmpty())
-        return failure(filePath, reason);
-
-    // Other spellings of the name would be a second, stale copy on a file system that tells letter case
-    // apart. When the listing does not hold the exact name just written, the system matched it to an
-    // existing spelling (a case-blind file system), and that entry is the file itself: remove nothing.
-    const QString savedName = QFileInfo(filePath).fileName();
-    const QDir dir(m_folder);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    if (!entries.contains(savedName))
-        return {};
-    QStringList leftOver;
-    for (const QString& entry : entries) {
-        if (entry == savedName || entry.compare(savedName, Qt::CaseInsensitive) != 0)
-            continue;
-        QFile stale(dir.filePath(entry));
-        if (!stale.remove())
-            leftOver << QStringLiteral("%1 (%2)").arg(QDir::toNativeSeparators(stale.fileName()),
-                                                      stale.errorString());
-    }
-    if (!leftOver.isEmpty())
-        return failure(filePath, QStringLiteral("saved, but an older copy under another spelling could not "
-                                                "be removed: %1")
-                                     .arg(leftOver.join(QStringLiteral(", "))));
-    return {};
+    return m_file.replace(preferencesBytes(prefs));
 }
 
 } // namespace velm

@@ -2,7 +2,8 @@
 // Responsibilities: the program's own settings file qrppref.txt in the program folder: the eighteen values,
 // read once at start-up and rewritten whole whenever one of them changes.
 
-#include "log/LogFile.h"
+#include "log/FileResult.h"
+#include "log/SettingsFile.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -42,23 +43,27 @@ class PreferencesFile {
 public:
     static constexpr int ValueCount = 18;
 
+    static const QString FileName; // "QRPpref.txt", the spelling a new file gets
+
     explicit PreferencesFile(QString programFolder);
 
     // The file in its existing spelling, found ignoring case (QRPpref.txt wins when it is one of several);
     // QRPpref.txt when none exists.
-    QString path() const;
+    QString path() const { return m_file.path(); }
 
     // Reads the eighteen values in order. On any failure prefs is untouched and the error names the file,
     // the line and the reason.
-    FileResult ReadPreferences(ProgramPreferences& prefs) const;
+    FileResult ReadPreferences(ProgramPreferences& prefs);
 
-    // Rewrites the whole file through a temporary file and a rename, in the existing spelling. Afterwards no
-    // second file differing only in letter case is left beside it, so the next read cannot pick a stale
-    // copy; a copy that cannot be removed is reported as a failure although the values were saved.
+    // Rewrites the whole file through a temporary file and a rename, in the existing spelling (see
+    // SettingsFile::replace). Refused while savesRefused().
     FileResult SavePref(const ProgramPreferences& prefs);
 
+    // True after a read that failed on a file still there: saving would destroy what it holds.
+    bool savesRefused() const { return m_file.writesRefused(); }
+
 private:
-    QString m_folder;
+    SettingsFile m_file;
 };
 
 // The whole file content for prefs, as SavePref writes it.

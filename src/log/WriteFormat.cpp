@@ -1,5 +1,6 @@
 #include "log/WriteFormat.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <QFileDevice>
@@ -141,12 +142,12 @@ QByteArray formatSingle(float value)
     return formatFloating(value);
 }
 
-WriteFormatLine& WriteFormatLine::addText(const QString& text)
+WriteFormatLine& WriteFormatLine::addText(const QString& text, TextEncoding encoding)
 {
     if (!m_bytes.isEmpty())
         m_bytes += ',';
     m_bytes += kQuote;
-    m_bytes += writableText(text).toUtf8();
+    m_bytes += encodeText(writableText(text), encoding);
     m_bytes += kQuote;
     return *this;
 }
@@ -194,15 +195,53 @@ std::optional<float> parseSingle(QStringView text)
     return parseFloating<float>(text);
 }
 
-QString decodeText(QByteArrayView bytes)
+QString decodeText(QByteArrayView bytes, TextEncoding* used)
 {
-    if (isAscii(bytes))
+    const auto report = [used](TextEncoding encoding) {
+        if (used)
+            *used = encoding;
+    };
+    if (isAscii(bytes)) {
+        report(TextEncoding::Ascii);
         return QString::fromLatin1(bytes);
+    }
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8(bytes);
-    if (!utf8.hasError())
+    if (!utf8.hasError()) {
+        report(TextEncoding::Utf8);
         return text;
+    }
+    report(TextEncoding::Windows1252);
     return decodeWindows1252(bytes);
+}
+
+std::optional<char> windows1252Byte(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return char(u);
+    for (int k = 0; k < 32; ++k) {
+        if (kCp1252High[k] == u)
+            return char(0x80 + k);
+    }
+    return std::nullopt;
+}
+
+QByteArray encodeText(const QString& text, TextEncoding encoding)
+{
+    if (encoding != TextEncoding::Windows1252)
+        return text.toUtf8();
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const std::optional<char> byte = windows1252Byte(text.at(i));
+        if (!byte)
+            return text.toUtf8();
+        bytes[i] = *byte;
+    }
+    // Bytes that are valid UTF-8 would come back as other characters ("Ã©" written as C3 A9 reads as "é").
+    if (decodeText(bytes) != text)
+        return text.toUtf8();
+    return bytes;
 }
 
 std::optional<double> WriteValue::number() const
@@ -327,6 +366,11 @@ QString writeFailureReason(const QFileDevice& file)
 {
     return file.error() == QFileDevice::NoError ? QStringLiteral("the data could not be written completely")
                                                 : file.errorString();
+}
+
+QString writeFailureText(const QString& path, const QString& reason)
+{
+    return QStringLiteral("%1:\n\n%2").arg(QDir::toNativeSeparators(path), reason);
 }
 
 QString replaceFile(const QString& path, const QByteArray& bytes)

@@ -21,17 +21,27 @@ namespace velm {
 //   the same value, no exponent for ordinary values (5, 2.5, 0.1, -3);
 // - values are separated by commas with no blanks.
 //
-// Text encoding: files are written in UTF-8 without a byte-order mark. When reading, each value is decoded on
-// its own: as UTF-8 when its bytes are valid UTF-8, otherwise as Windows-1252 (a superset of Latin-1 for
-// printable characters), which is what files written on Windows by older programs hold. A file with old lines
-// from Windows and new lines appended in UTF-8 therefore reads correctly, and no byte ever becomes a
-// replacement character. A UTF-8 byte-order mark at the start of the data (Notepad adds one) is skipped.
+// Text encoding: new texts are written in UTF-8 without a byte-order mark. When reading, each value is
+// decoded on its own: as UTF-8 when its bytes are valid UTF-8, otherwise as Windows-1252 (a superset of
+// Latin-1 for printable characters), which is what files written on Windows by older programs hold. A file
+// with old lines from Windows and new lines appended in UTF-8 therefore reads correctly, and no byte ever
+// becomes a replacement character. A UTF-8 byte-order mark at the start of the data (Notepad adds one) is
+// skipped. Texts are written unchanged: a text read as Windows-1252 can be written back as the same bytes
+// (see encodeText), so rewriting a file does not re-encode the lines it did not change.
+
+// How a value's bytes were decoded, or how a text is to be written.
+enum class TextEncoding : quint8 {
+    Ascii,       // only bytes below 0x80: the same in either encoding
+    Utf8,        // valid UTF-8
+    Windows1252, // anything else
+};
 
 // Builds one line. Texts holding a double quote or a line break could not be read back (they would split
 // the line); such characters are written as an apostrophe and a blank respectively.
 class WriteFormatLine {
 public:
-    WriteFormatLine& addText(const QString& text);
+    // The text in UTF-8, or in Windows-1252 when asked and the text can be held there (see encodeText).
+    WriteFormatLine& addText(const QString& text, TextEncoding encoding = TextEncoding::Utf8);
     WriteFormatLine& addNumber(double value);
     // A 32-bit float in its own shortest form (see formatSingle).
     WriteFormatLine& addSingle(float value);
@@ -66,8 +76,19 @@ std::optional<double> parseNumber(QStringView text);
 std::optional<float> parseSingle(QByteArrayView text);
 std::optional<float> parseSingle(QStringView text);
 
-// Decodes bytes of a value by the policy above: UTF-8 when valid, otherwise Windows-1252.
-QString decodeText(QByteArrayView bytes);
+// Decodes bytes of a value by the policy above: UTF-8 when valid, otherwise Windows-1252. used, when given,
+// says which of the three applied.
+QString decodeText(QByteArrayView bytes, TextEncoding* used = nullptr);
+
+// The Windows-1252 byte of a character as decodeText reads that byte back, the five bytes the code page
+// leaves undefined (read as the C1 controls U+0081, U+008D, U+008F, U+0090, U+009D) included; std::nullopt
+// for a character the code page cannot hold.
+std::optional<char> windows1252Byte(QChar c);
+
+// The bytes of text in the given encoding: Windows-1252 when asked, every character has a byte there and
+// decodeText reads the bytes back as text (non-ASCII bytes that happen to be valid UTF-8 would read
+// otherwise); UTF-8 in every other case.
+QByteArray encodeText(const QString& text, TextEncoding encoding);
 
 // One value of a line as read: a view into the data handed to the reader (valid while that data lives),
 // without its quotes and without the blanks around a bare value.
@@ -75,7 +96,7 @@ struct WriteValue {
     QByteArrayView raw;
     bool quoted = false;
 
-    QString text() const { return decodeText(raw); }
+    QString text(TextEncoding* used = nullptr) const { return decodeText(raw, used); }
     // The value as a number, quoted or bare; an empty value reads as 0 (an unset number).
     std::optional<double> number() const;
 };
@@ -102,6 +123,8 @@ public:
     explicit WriteFormatReader(QByteArray&&) = delete; // the values would view a destroyed array
 
     bool atEnd() const { return m_pos >= m_data.size(); }
+    // Offset in the data of the next line to be read.
+    qsizetype position() const { return m_pos; }
     // Reads the next line into line (its buffers are reused); false when no line is left.
     bool readLine(WriteLine& line);
 
@@ -123,6 +146,9 @@ bool writeAll(QFileDevice& file, const QByteArray& bytes);
 
 // Why a write to file failed: the system's reason, or a general text when the device recorded none.
 QString writeFailureReason(const QFileDevice& file);
+
+// How a failed write is shown to the operator: the file, then the system's reason.
+QString writeFailureText(const QString& path, const QString& reason);
 
 // Replaces the file at path by bytes through a temporary file and a rename (QSaveFile, unbuffered), so that
 // afterwards the file is the old one or the new one, never part of either. Returns the reason it failed, or

@@ -36,6 +36,12 @@ QString trimmedRight(const QString& text)
     return text.left(end);
 }
 
+// The length an ADIF field gives its data: the bytes the file holds for it.
+QString byteLength(const QString& data)
+{
+    return QString::number(data.toUtf8().size());
+}
+
 } // namespace
 
 FileResult DxccTable::LoadDxccTable(const QStringList& folders)
@@ -160,7 +166,7 @@ QString adifTime(const QString& qsoTime)
 
 QString adifField(const QString& tag, const QString& data)
 {
-    return QStringLiteral("<%1:%2>%3").arg(tag, QString::number(data.size()), data);
+    return QStringLiteral("<%1:%2>%3").arg(tag, byteLength(data), data);
 }
 
 QByteArray adifHeader(const QString& windowTitle, const QDateTime& exportedAt)
@@ -194,7 +200,7 @@ QByteArray adifRecord(const QsoRecord& record, const DxccTable& dxcc, const Adif
     if (!record.Call.isEmpty())
         text += adifField(QStringLiteral("Call"), record.Call) + blank;
     if (!date.isEmpty())
-        text += QStringLiteral("<Qso_Date:%1:d>%2").arg(QString::number(date.size()), date) + blank;
+        text += QStringLiteral("<Qso_Date:%1:d>%2").arg(byteLength(date), date) + blank;
     if (!record.Band.isEmpty())
         text += adifField(QStringLiteral("Band"), record.Band + QLatin1Char('M')) + blank;
     text += adifField(QStringLiteral("Mode"), mode) + QLatin1String("\r\n");

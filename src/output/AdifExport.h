@@ -15,7 +15,8 @@
 namespace velm {
 
 // ADIF (Amateur Data Interchange Format), ADI form: fields "<TAG:length>data", header ended by "<EOH>", each
-// record ended by "<eor>". Lengths count characters of the data as written.
+// record ended by "<eor>". The file is written in UTF-8, and every length is the number of bytes of the data
+// in the file (most readers count bytes): "<Call:7>OE1ÄBC", since Ä takes two.
 
 struct DxccEntry {
     QString name;
@@ -55,7 +56,7 @@ StateCountry adifStateCountry(const QsoRecord& record);
 QString adifDate(const QString& qsoDate);
 // The log's time as four digits hhmm: "14:05:33" -> "1405", "7:05" -> "0705", "" -> "0000".
 QString adifTime(const QString& qsoTime);
-// One field: "<" + tag + ":" + length + ">" + data.
+// One field: "<" + tag + ":" + length + ">" + data, the length in bytes of the data in UTF-8.
 QString adifField(const QString& tag, const QString& data);
 
 struct AdifOptions {

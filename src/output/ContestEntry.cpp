@@ -238,29 +238,17 @@ std::optional<QString> summaryPathFor(const QString& cabrilloPath)
 
 QByteArray encodeWindows1252(const QString& text)
 {
-    // Unicode characters of bytes 0x80..0x9F; 0 where the code page defines none.
-    static constexpr char16_t high[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-    };
     QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text.at(i).unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            bytes += char(u);
-            continue;
-        }
-        char byte = '?';
-        for (int k = 0; k < 32; ++k) {
-            if (high[k] != 0 && high[k] == u)
-                byte = char(0x80 + k);
-        }
+        const QChar c = text.at(i);
+        // The C1 controls stand for the bytes the code page leaves undefined: no character for a sponsor.
+        const bool control = c.unicode() >= 0x80 && c.unicode() <= 0x9F;
+        const std::optional<char> byte = control ? std::nullopt : windows1252Byte(c);
         // A character beyond the basic plane is one "?", not two.
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
             ++i;
-        bytes += byte;
+        bytes += byte.value_or('?');
     }
     return bytes;
 }
@@ -434,20 +422,22 @@ WriteOutcome WriteSummaryAndLog(const SummaryInput& input, const EntrySources& s
     // The derived values are needed by the Cabrillo header even when no summary sheet is written.
     const ContestEntry entry(input, sources);
     if (const std::optional<QString> summaryPath = summaryPathFor(path)) {
+        // Each failure names the file and why, as the other write failures do.
         QString failure = entry.error();
         if (failure.isEmpty() &&
             QFileInfo(*summaryPath).absoluteFilePath() == QFileInfo(path).absoluteFilePath())
-            failure = QStringLiteral("The summary sheet %1 would replace the log file.").arg(*summaryPath);
+            failure = QStringLiteral("The summary sheet would replace the log file.");
         if (failure.isEmpty())
             failure = replaceFile(*summaryPath, encodeWindows1252(entry.summarySheet()));
         if (!failure.isEmpty())
-            context.prompts.message(failure, kWriteFailedTitle, MessageIcon::Critical);
+            context.prompts.message(writeFailureText(*summaryPath, failure), kWriteFailedTitle,
+                                    MessageIcon::Critical);
     }
 
     const QString failure = replaceFile(path, encodeWindows1252(entry.cabrilloLog()));
     if (!failure.isEmpty()) {
         context.prompts.beep();
-        context.prompts.message(failure, kWriteFailedTitle, MessageIcon::Critical);
+        context.prompts.message(writeFailureText(path, failure), kWriteFailedTitle, MessageIcon::Critical);
         return WriteOutcome::Failed;
     }
     context.prompts.beep();

@@ -16,6 +16,10 @@ public:
 
     // A modal message box with an OK button.
     virtual void message(const QString& text, const QString& title, MessageIcon icon = MessageIcon::None) = 0;
+    // The same with details below the text (which file, which line, what was wrong), so that a message whose
+    // wording is fixed can still tell the operator what to mend.
+    virtual void detailedMessage(const QString& text, const QString& details, const QString& title,
+                                 MessageIcon icon = MessageIcon::None) = 0;
     // A modal Yes/No question; true for Yes.
     virtual bool askYesNo(const QString& text, const QString& title,
                           MessageIcon icon = MessageIcon::Question) = 0;

@@ -124,6 +124,8 @@ private slots:
     void lenientReading_data();
     void lenientReading();
     void failedSaveKeepsOldFile();
+    void fileThatFailedToReadIsKept_data();
+    void fileThatFailedToReadIsKept();
     void shippedFileReads();
 
     void checkUtcOffset_data();
@@ -317,6 +319,57 @@ void TestPreferences::failedSaveKeepsOldFile()
              qPrintable(saved.error));
     QCOMPARE(readFile(dir.filePath("qrppref.txt")), old);
     QCOMPARE(entriesOf(dir.path()), (QStringList{"QRPpref.txt", "qrppref.txt"})); // no temporary left
+}
+
+void TestPreferences::fileThatFailedToReadIsKept_data()
+{
+    QTest::addColumn<QByteArray>("content"); // as found at start-up; null: no file
+    QTest::addColumn<QByteArray>("mended");  // written between a failed read and a second read; null: none
+    QTest::addColumn<bool>("saved");
+    const QByteArray cut = joinLines(knownLinesWith(16, "\"No"));
+    const QByteArray good = joinLines(knownLinesWith(1, "\"OLD\""));
+    QTest::newRow("a line cut short") << cut << QByteArray() << false;
+    QTest::newRow("empty file") << QByteArray("") << QByteArray() << false;
+    QTest::newRow("cut off after ten values") << joinLines(kKnownLines.mid(0, 10)) << QByteArray() << false;
+    QTest::newRow("mended and read again") << cut << good << true;
+    QTest::newRow("mended but not read again") << cut << QByteArray() << false;
+    QTest::newRow("missing: created") << QByteArray() << QByteArray() << true;
+}
+
+void TestPreferences::fileThatFailedToReadIsKept()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, mended);
+    QFETCH(bool, saved);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("qrppref.txt");
+    if (!content.isNull())
+        writeFile(path, content);
+
+    PreferencesFile file(dir.path());
+    ProgramPreferences prefs;
+    QVERIFY(!file.ReadPreferences(prefs).ok);
+    QCOMPARE(file.savesRefused(), !content.isNull());
+    if (!mended.isNull()) {
+        writeFile(path, mended);
+        QVERIFY(file.ReadPreferences(prefs).ok);
+        QVERIFY(!file.savesRefused());
+    }
+    const QByteArray before = content.isNull()  ? QByteArray("<unreadable>")
+                              : mended.isNull() ? content
+                                                : mended;
+
+    const FileResult result = file.SavePref(knownPrefs());
+    QCOMPARE(result.ok, saved);
+    if (saved) {
+        QCOMPARE(readFile(file.path()), joinLines(kKnownLines));
+    } else {
+        QCOMPARE(readFile(path), before);
+        QVERIFY2(result.error.startsWith(QDir::toNativeSeparators(path) + ": not saved"),
+                 qPrintable(result.error));
+        // Nothing was left beside it either.
+        QCOMPARE(entriesOf(dir.path()), QStringList{"qrppref.txt"});
+    }
 }
 
 void TestPreferences::shippedFileReads()

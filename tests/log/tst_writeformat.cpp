@@ -9,6 +9,8 @@
 
 using namespace velm;
 
+Q_DECLARE_METATYPE(velm::TextEncoding)
+
 namespace {
 
 // Values as a list of strings: quoted values keep their quotes, bare ones are shown as they are.
@@ -57,6 +59,9 @@ private slots:
     void decodeText_data();
     void decodeText();
     void mixedEncodingsInOneFile();
+    void textsWrittenBackAsRead();
+    void encodeText_data();
+    void encodeText();
 };
 
 void TestWriteFormat::formatNumber_data()
@@ -336,6 +341,53 @@ void TestWriteFormat::mixedEncodingsInOneFile()
     QCOMPARE(lines.size(), std::size_t(2));
     QCOMPARE(lines[0].values[0].text(), QString::fromUtf8("München"));
     QCOMPARE(lines[1].values[0].text(), QString::fromUtf8("München"));
+}
+
+void TestWriteFormat::textsWrittenBackAsRead()
+{
+    // Every byte, and every pair of bytes from 0x80 up, between ASCII letters: whatever decoding the reader
+    // chose, writing the text back in it gives the same bytes.
+    QList<QByteArray> samples;
+    for (int b = 0; b < 256; ++b)
+        samples << "A" + QByteArray(1, char(b)) + "Z";
+    for (int first = 0x80; first < 0x100; ++first) {
+        for (int second = 0x80; second < 0x100; ++second)
+            samples << QByteArray(1, char(first)) + char(second);
+    }
+    for (const QByteArray& bytes : samples) {
+        TextEncoding used = TextEncoding::Ascii;
+        const QString text = velm::decodeText(bytes, &used);
+        QCOMPARE(velm::encodeText(text, used), bytes);
+    }
+}
+
+void TestWriteFormat::encodeText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<QByteArray>("bytes");
+    const QString reunion = QString::fromUtf8("R\u00e9union \u20ac");
+    QTest::newRow("Windows-1252") << reunion << TextEncoding::Windows1252 << QByteArray("R\xe9union \x80");
+    QTest::newRow("UTF-8") << reunion << TextEncoding::Utf8 << reunion.toUtf8();
+    QTest::newRow("ASCII asked") << reunion << TextEncoding::Ascii << reunion.toUtf8();
+    QTest::newRow("beyond the code page: UTF-8")
+        << QString::fromUtf8("F5\u263a") << TextEncoding::Windows1252 << QByteArray("F5\xe2\x98\xba");
+    // C3 A9 in Windows-1252 is also UTF-8 for one character: it would read back as that one.
+    QTest::newRow("code-page bytes that read as UTF-8")
+        << QString::fromUtf8("\u00c3\u00a9") << TextEncoding::Windows1252 << QByteArray("\xc3\x83\xc2\xa9");
+    QTest::newRow("undefined byte kept")
+        << QString(QChar(0x8d)) << TextEncoding::Windows1252 << QByteArray("\x8d");
+    QTest::newRow("other C1 control: UTF-8")
+        << QString(QChar(0x80)) << TextEncoding::Windows1252 << QByteArray("\xc2\x80");
+}
+
+void TestWriteFormat::encodeText()
+{
+    QFETCH(QString, text);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(velm::encodeText(text, encoding), bytes);
+    QCOMPARE(velm::decodeText(bytes), text);
 }
 
 QTEST_GUILESS_MAIN(TestWriteFormat)

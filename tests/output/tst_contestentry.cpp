@@ -266,6 +266,31 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("K1ABC.log"))));
     }
 
+    // Both files' failures name the file and the system's reason.
+    void writeFailuresNameTheFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("K1ABC.sum")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("K1ABC.log")));
+        Log log;
+        test::FakePrompts prompts;
+        test::MemorySettingsStore settings;
+        SharedPreferences shared;
+        prompts.fileAnswers.push_back(dir.filePath(QStringLiteral("K1ABC.log")));
+        SummaryInput input;
+        input.power = QStringLiteral("5");
+        QCOMPARE(WriteSummaryAndLog(input, log.sources(), {prompts, settings, shared, dir.path()}),
+                 WriteOutcome::Failed);
+        QCOMPARE(prompts.messages.size(), 2);
+        for (const auto& [shown, name] : {std::pair{prompts.messages.at(0), QStringLiteral("K1ABC.sum")},
+                                          std::pair{prompts.messages.at(1), QStringLiteral("K1ABC.log")}}) {
+            QCOMPARE(shown.title, kWriteFailedTitle);
+            const QString named = QDir::toNativeSeparators(dir.filePath(name)) + QStringLiteral(":\n\n");
+            QVERIFY2(shown.text.startsWith(named) && shown.text.size() > named.size(),
+                     qPrintable(shown.text));
+        }
+    }
+
     void nothingWrittenWithoutPowerOrPath()
     {
         Log log;

@@ -95,6 +95,12 @@ void TestExports::adifRecords_data()
                                        "<Call:5>DL1AB <Qso_Date:8:d>20110305 <Band:3>20M <Mode:2>CW\r\n"
                                        "<Time_On:4>1405 <DXCC:3>230 <RST_Rcvd:3>599 <RST_Sent:3>579 "
                                        "<eor>\r\n\r\n");
+    QTest::newRow("lengths in bytes")
+        << contact(QString::fromUtf8("OE1\u00c4BC"), QString::fromUtf8("\u00d6"))
+        << QString::fromUtf8("5 \u00bd W") << QString()
+        << QByteArray("<Call:7>OE1\xc3\204BC <Qso_Date:8:d>20110305 <Band:3>20M "
+                      "<Mode:2>CW\r\n<Tx_Pwr:6>5 \xc2\xbd W <Time_On:4>1405 "
+                      "<RST_Rcvd:3>599 <RST_Sent:3>579 <eor>\r\n\r\n");
     QsoRecord bare =
         contact(QStringLiteral("W1AW"), QStringLiteral("C"), QStringLiteral("cw"), QString(), QString());
     bare.QsoDate = QStringLiteral("2011/02/30");

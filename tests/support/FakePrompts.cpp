@@ -18,6 +18,12 @@ void FakePrompts::message(const QString& text, const QString& title, MessageIcon
     messages.append({text, title, icon});
 }
 
+void FakePrompts::detailedMessage(const QString& text, const QString& details, const QString& title,
+                                  MessageIcon icon)
+{
+    messages.append({text, title, icon, details});
+}
+
 bool FakePrompts::askYesNo(const QString& text, const QString& title, MessageIcon icon)
 {
     questions.append({text, title, icon});

@@ -14,11 +14,14 @@ struct ShownMessage {
     QString text;
     QString title;
     MessageIcon icon = MessageIcon::None;
+    QString details = {}; // detailedMessage only
 };
 
 class FakePrompts final : public Prompts {
 public:
     void message(const QString& text, const QString& title, MessageIcon icon) override;
+    void detailedMessage(const QString& text, const QString& details, const QString& title,
+                         MessageIcon icon) override;
     bool askYesNo(const QString& text, const QString& title, MessageIcon icon) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;
@@ -29,7 +32,7 @@ public:
     std::optional<quint32> chooseColour(quint32 initial) override;
     void beep() override { ++beeps; }
 
-    // What was shown, in order.
+    // What was shown, in order (messages with and without details alike).
     QList<ShownMessage> messages;
     QList<ShownMessage> questions; // askYesNo calls
     QList<ShownMessage> inputs;    // input calls: text = prompt, title

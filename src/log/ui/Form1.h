@@ -65,8 +65,9 @@ public:
     // Replaces log.txt by the store; the caller reloads afterwards.
     bool RewriteLog();
 
-    // Loads arrlpre2.txt from the shared, user-data or program folder; false when a file is there but unreadable.
-    bool LoadPrefixTable();
+    // Loads arrlpre2.txt from the shared, user-data or program folder; false when a file is there but
+    // unreadable (failure, when given, then names the file and the reason).
+    bool LoadPrefixTable(QString* failure = nullptr);
     // Country, continent, bearing and miles for the call field's text.
     void PrefixLookup();
     void ProvinceFromCall();
@@ -120,9 +121,11 @@ public:
     int backupReference() const { return m_backupReference; }
     // --- end lifecycle public ---
 
-    // Reads qrppref.txt; false (and the preferences unchanged) when it cannot be read.
-    bool ReadPreferences();
-    // Rewrites qrppref.txt; a failure is shown to the operator with the file and the reason.
+    // Reads qrppref.txt; false (and the preferences unchanged) when it cannot be read (failure, when given,
+    // then names the file, the line and what was wrong).
+    bool ReadPreferences(QString* failure = nullptr);
+    // Rewrites qrppref.txt; a failure is shown to the operator with the file and the reason. While the file
+    // is kept because it failed to read, nothing is written, the operator is told once and false is returned.
     bool SavePref();
     void CheckUtcOffset();
     void mnuSetup_Click();
@@ -345,6 +348,7 @@ private:
     int m_backupReference = 0;
     bool m_exiting = false;
     bool m_logLoaded = false;
+    bool m_toldPreferencesKept = false; // the refused save of an unreadable qrppref.txt was reported
     // --- end lifecycle private ---
     QWidget* m_multiplierArea = nullptr; // the grid, hidden until the preferences give it a band and colours
     std::function<int(QDialog&)> m_runModal;

@@ -2,6 +2,7 @@
 
 #include "log/ui/Form1.h"
 
+#include "log/CrashLeftovers.h"
 #include "log/LogLifecycle.h"
 #include "log/WriteFormat.h"
 #include "log/ui/Form5.h"
@@ -27,19 +28,31 @@ const QString kLogFilter = QStringLiteral("Log Files (*.log)");
 
 bool Form1::startUp()
 {
-    // A failed step ends the sequence; the window stays with what was done so far.
-    const auto stop = [this] {
-        m_services.prompts.message(kStartUpFailure, kStartUpFailureTitle, MessageIcon::Critical);
+    // A failed step ends the sequence; the window stays with what was done so far. The message keeps its
+    // fixed wording; the details say which file, which line and what was wrong, so the operator can mend it.
+    QString failure;
+    const auto stop = [this, &failure] {
+        m_services.prompts.detailedMessage(kStartUpFailure, failure, kStartUpFailureTitle,
+                                           MessageIcon::Critical);
         return true;
     };
+    // Temporaries left by a rewrite that a crash or a kill interrupted go to BACKUP before anything is read.
+    for (const LeftoverMove& move :
+         moveRewriteLeftovers(m_context.programFolder.path(), rewrittenProgramFiles(), backupFolder(),
+                              m_services.clock.utcNow())) {
+        if (move.error.isEmpty())
+            qCInfo(lcLogWindow) << "moved" << move.from << "to" << move.to;
+        else
+            qCWarning(lcLogWindow) << "left" << move.from << "where it is:" << move.error;
+    }
     Label3->hide();
     showMessage(QStringLiteral("Select a band and mode. Click Log \"Time On\" below!"));
     m_partialDupesOn = true;
-    if (!ReadPreferences())
+    if (!ReadPreferences(&failure))
         return stop();
     CheckUtcOffset();
     showBandAndMode();
-    if (!LoadPrefixTable())
+    if (!LoadPrefixTable(&failure))
         return stop();
     mnuSetup_Click();
     if (m_services.prompts.askYesNo(QStringLiteral("Do you want to continue an existing contest? (Yes opens your "

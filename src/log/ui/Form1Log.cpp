@@ -34,6 +34,13 @@ Q_LOGGING_CATEGORY(lcLogWindow, "velm.log.window", QtWarningMsg)
 
 namespace velm {
 
+namespace {
+const QString kPreferencesKeptText = QStringLiteral(
+    "qrppref.txt could not be read when the program started, so nothing is saved into it while the program "
+    "runs: your station, operating time and colours in it are kept as they are. Mend the file with a text "
+    "editor (or remove it to start with blank settings) and start the program again.");
+} // namespace
+
 using namespace form1;
 
 void Form1::showStation()
@@ -66,10 +73,14 @@ bool Form1::mnuOpen2()
         palette.setColor(QPalette::WindowText, toQColor(quint32(m_prefs.RemainingColour)));
         Label10.at(number)->setPalette(palette);
     }
-    const FileResult result = m_logFile.load(m_store, &m_multipliers);
+    // A last line torn by a power cut is set aside in BACKUP rather than refusing the whole log.
+    std::optional<SetAsideLine> setAside;
+    const FileResult result = m_logFile.load(
+        m_store, &m_multipliers, TornLineRecovery{backupFolder(), m_services.clock.localNow()}, setAside);
     if (!result.ok) {
         qCWarning(lcLogWindow) << "reload failed:" << result.error;
-        m_services.prompts.message(kReloadErrorText, kReloadErrorTitle, MessageIcon::Critical);
+        m_services.prompts.detailedMessage(kReloadErrorText, result.error, kReloadErrorTitle,
+                                           MessageIcon::Critical);
         setEnabled(false);
         m_logLoaded = false;
         Q_EMIT programMustEnd(1);
@@ -83,6 +94,8 @@ bool Form1::mnuOpen2()
     ListRefresh();
     RefreshGrid();
     Labeldisplay();
+    if (setAside)
+        m_services.prompts.message(setAsideMessage(*setAside), kSetAsideTitle, MessageIcon::Warning);
     return true;
 }
 
@@ -120,11 +133,13 @@ bool Form1::RewriteLog()
     return true;
 }
 
-bool Form1::ReadPreferences()
+bool Form1::ReadPreferences(QString* failure)
 {
     const FileResult result = m_preferencesFile.ReadPreferences(m_prefs);
     if (!result.ok) {
         qCWarning(lcLogWindow) << "preferences not read:" << result.error;
+        if (failure)
+            *failure = result.error;
         return false;
     }
     mnuListPrevious->setChecked(m_prefs.ListPrevious == 1);
@@ -141,7 +156,15 @@ bool Form1::ReadPreferences()
 bool Form1::SavePref()
 {
     const FileResult result = m_preferencesFile.SavePref(m_prefs);
-    if (!result.ok) {
+    if (!result.ok && m_preferencesFile.savesRefused()) {
+        // Every band change saves: one message per run, the rest goes to the log category.
+        qCWarning(lcLogWindow) << "preferences not saved:" << result.error;
+        if (!m_toldPreferencesKept) {
+            m_toldPreferencesKept = true;
+            m_services.prompts.detailedMessage(kPreferencesKeptText, result.error,
+                                               QStringLiteral("Preferences Not Saved"), MessageIcon::Warning);
+        }
+    } else if (!result.ok) {
         m_services.prompts.message(
             QStringLiteral("The preferences could not be saved; the last saved ones are kept.\n\n%1")
                 .arg(result.error),

@@ -18,7 +18,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcLogWindow)
 
 namespace velm {
 
-bool Form1::LoadPrefixTable()
+bool Form1::LoadPrefixTable(QString* failure)
 {
     QStringList folders;
     for (const QString& folder : {m_context.userFolders.SharedFolder, m_context.userFolders.UserDataFolder,
@@ -27,8 +27,11 @@ bool Form1::LoadPrefixTable()
             folders << folder;
     }
     const FileResult result = m_prefixTable.LoadPrefixTable(folders);
-    if (!result.ok)
+    if (!result.ok) {
         qCWarning(lcLogWindow) << "prefix table not loaded:" << result.error;
+        if (failure)
+            *failure = result.error;
+    }
     return result.ok;
 }
 

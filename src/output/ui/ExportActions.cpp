@@ -24,11 +24,6 @@ void reportFailure(const Services& services, const QString& text)
     services.prompts.message(text, kWriteFailureTitle, MessageIcon::Critical);
 }
 
-QString failureText(const QString& path, const QString& reason)
-{
-    return QStringLiteral("%1:\n\n%2").arg(QDir::toNativeSeparators(path), reason);
-}
-
 } // namespace
 
 void ExportAdif(Form1& mainWindow, const Services& services)
@@ -69,7 +64,7 @@ void ExportAdif(Form1& mainWindow, const Services& services)
     const QByteArray bytes =
         adifFile(mainWindow.logStore(), dxcc, options, mainWindow.windowTitle(), services.clock.localNow());
     if (const QString reason = replaceFile(*chosen, bytes); !reason.isEmpty()) {
-        reportFailure(services, failureText(*chosen, reason));
+        reportFailure(services, writeFailureText(*chosen, reason));
         return;
     }
     // The message names QrpVELM.adi whatever name was chosen; the path shows the real one.
@@ -88,7 +83,7 @@ void ExportForKestrone(Form1& mainWindow, const Services& services)
     const QString path = mainWindow.programFolder().filePath(kKestroneFileName);
     if (const QString reason = replaceFile(path, kestroneFile(mainWindow.logStore(), power));
         !reason.isEmpty()) {
-        reportFailure(services, failureText(path, reason));
+        reportFailure(services, writeFailureText(path, reason));
         return;
     }
     services.prompts.beep();

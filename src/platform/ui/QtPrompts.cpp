@@ -34,6 +34,16 @@ void QtPrompts::message(const QString& text, const QString& title, MessageIcon i
     box.exec();
 }
 
+void QtPrompts::detailedMessage(const QString& text, const QString& details, const QString& title,
+                                MessageIcon icon)
+{
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, dialogParent());
+    // The informative text shows in full below the text (and is read with it); detailed text would hide it
+    // behind a button.
+    box.setInformativeText(details);
+    box.exec();
+}
+
 bool QtPrompts::askYesNo(const QString& text, const QString& title, MessageIcon icon)
 {
     QMessageBox box(toQt(icon), title, text, QMessageBox::Yes | QMessageBox::No, dialogParent());

@@ -14,6 +14,8 @@ public:
     QtPrompts() = default;
 
     void message(const QString& text, const QString& title, MessageIcon icon) override;
+    void detailedMessage(const QString& text, const QString& details, const QString& title,
+                         MessageIcon icon) override;
     bool askYesNo(const QString& text, const QString& title, MessageIcon icon) override;
     std::optional<QString> input(const QString& prompt, const QString& title,
                                  const QString& defaultText) override;

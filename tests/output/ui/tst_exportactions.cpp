@@ -21,6 +21,7 @@ class TestExportActions : public QObject {
     Q_OBJECT
 private slots:
     void adifExportWritesTheLog();
+    void adifLengthsCountTheBytesWritten();
     void kestroneExport();
     void failedWritesNameTheFile();
     void clipboardHoldsTheListLastRowFirst();
@@ -67,6 +68,46 @@ void TestExportActions::adifExportWritesTheLog()
     QCOMPARE(prompts.messages[0].title, QStringLiteral("File Written Successfully."));
     QCOMPARE(prompts.messages[0].text, "The file QrpVELM.adi was successfully written to the directory:\n\n" +
                                            QDir::toNativeSeparators(target) + ".");
+}
+
+void TestExportActions::adifLengthsCountTheBytesWritten()
+{
+    // One contact from an older program's line (Windows-1252), one typed in UTF-8, both with a non-ASCII call
+    // and country; a non-ASCII comment too.
+    test::Running run("\"F5\xc9T\xc9\",\"599\",\"1234\",\"599\",\"R\xe9union\",\"2011/03/05\",\"14:05:33\","
+                      "\"CW\",\"40\",4,\"\"\r\n"
+                      "\"OE1\xc3\204BC\",\"599\",\"5W\",\"599\",\"\xc3\x96sterreich\",\"2011/03/05\","
+                      "\"14:06:00\",\"CW\",\"40\",4,\"14.060\"\r\n");
+    test::FakePrompts& prompts = run.fakes.prompts;
+    run.write(QStringLiteral("ADIFCnt.txt"), "\"R\xc3\xa9union\",453\r\n\"\xc3\x96sterreich\",206\r\n");
+    prompts.inputAnswers = {QStringLiteral("5W"), QString::fromUtf8("Caf\u00e9 \u263a")};
+    const QString target = run.path(QStringLiteral("contest.adi"));
+    prompts.fileAnswers = {target};
+    ExportAdif(run.window(), run.fakes.services());
+    const QByteArray written = run.read(QStringLiteral("contest.adi"));
+    QVERIFY(written.contains("<Call:7>OE1\xc3\204BC "));
+    QVERIFY(written.contains("<Call:7>F5\xc3\x89T\xc3\x89 "));
+    QVERIFY(written.contains("<Comment:9>Caf\xc3\xa9 \xe2\x98\xba\r\n"));
+    QVERIFY(written.contains("<DXCC:3>453 ") && written.contains("<DXCC:3>206 "));
+    QVERIFY(QString::fromUtf8(written).toUtf8() == written); // the whole file is UTF-8
+
+    // Every field's length, read the way a byte-counting reader reads it, ends exactly where the data ends.
+    const QRegularExpression tag(QStringLiteral("<([A-Za-z_]+):(\\d+)(:[A-Za-z])?>"));
+    int fields = 0;
+    for (qsizetype at = written.indexOf('<'); at >= 0; at = written.indexOf('<', at + 1)) {
+        const QRegularExpressionMatch match =
+            tag.match(QString::fromLatin1(written.mid(at, 40)), 0, QRegularExpression::NormalMatch,
+                      QRegularExpression::AnchorAtOffsetMatchOption);
+        if (!match.hasMatch())
+            continue; // <EOH>, <eor>
+        const qsizetype dataStart = at + match.capturedLength();
+        const qsizetype dataEnd = dataStart + match.captured(2).toInt();
+        QVERIFY2(dataEnd < written.size() && (written[dataEnd] == ' ' || written[dataEnd] == '\r'),
+                 qPrintable(match.captured(1)));
+        ++fields;
+        at = dataEnd - 1;
+    }
+    QCOMPARE(fields, 10 + 11); // the first record has no frequency
 }
 
 void TestExportActions::kestroneExport()
