@@ -1,5 +1,6 @@
 // velmlog: the QRP VELM contest logger. main builds the platform services once and wires the windows.
 
+#include "log/ContestSession.h"
 #include "log/SharedPreferences.h"
 #include "log/StationPorts.h"
 #include "log/UserFolderSetup.h"
@@ -40,17 +41,23 @@ int main(int argc, char* argv[])
         logo.exec();
     }
 
+    // The contest: the log, the preferences and their rules; the windows show it.
+    velm::ContestSession session(services, programFolder, userFolders);
+
     // The station subsystems as the log reaches them; each stays a null port until it is built.
     velm::NullCwSender cw;
     velm::NullVoiceKeyer voiceKeyer;
     velm::NullWinKeyState winKey;
     velm::NullRigPort rig;
     velm::NullVoicePrompts voice;
+    velm::StationLifecycles stations;
 
-    velm::Form1 mainWindow(velm::Form1Context{services, programFolder, userFolders, sharedPreferences,
-                                              velm::StationPorts{cw, voiceKeyer, winKey, rig, voice}});
+    velm::Form1 mainWindow(velm::Form1Context{services, session, sharedPreferences,
+                                              velm::StationPorts{cw, voiceKeyer, winKey, rig, voice, stations}});
     QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
-    velm::connectOutputMenus(mainWindow, services, sharedPreferences);
+    velm::connectOutputMenus({mainWindow.mnuWriteSumm, mainWindow.mnuADIF, mainWindow.mnuKestroneImport,
+                              mainWindow.mnuCopyListtoClipboard},
+                             session, mainWindow, velm::Form1::Title, services, sharedPreferences, &mainWindow);
     mainWindow.show();
     if (!mainWindow.startUp())
         return 1;

@@ -1,8 +1,8 @@
 #include "log/ContestSession.h"
 
 #include "log/BandMode.h"
+#include "log/CrashLeftovers.h"
 #include "log/LogLifecycle.h"
-#include "log/RigPort.h"
 #include "log/StationProfile.h"
 #include "log/WriteFormat.h"
 #include "platform/Clock.h"
@@ -21,9 +21,9 @@ const QString kLogFilter = QStringLiteral("Log Files (*.log)");
 } // namespace
 
 ContestSession::ContestSession(Services services, ProgramFolder programFolder, UserFolderPaths userFolders,
-                               RigPort& rig, QObject* parent)
+                               QObject* parent)
     : QObject(parent), m_services(services), m_programFolder(std::move(programFolder)),
-      m_userFolders(std::move(userFolders)), m_rig(rig), m_logFile(m_programFolder.path()),
+      m_userFolders(std::move(userFolders)), m_logFile(m_programFolder.path()),
       m_preferencesFile(m_programFolder.path())
 {
 }
@@ -49,7 +49,7 @@ FileResult ContestSession::SavePref()
 {
     FileResult saved = m_preferencesFile.SavePref(m_prefs);
     if (!saved.ok)
-        Q_EMIT preferencesNotSaved(saved.error);
+        Q_EMIT preferencesNotSaved(saved.error, m_preferencesFile.savesRefused());
     return saved;
 }
 
@@ -109,7 +109,10 @@ FileResult ContestSession::setListPrevious(bool on)
 
 FileResult ContestSession::mnuOpen2()
 {
-    FileResult result = m_logFile.load(m_store, &m_multipliers);
+    // A last line torn by a power cut is set aside in BACKUP rather than refusing the whole log.
+    std::optional<SetAsideLine> setAside;
+    FileResult result = m_logFile.load(m_store, &m_multipliers,
+                                       TornLineRecovery{backupFolder(), m_services.clock.localNow()}, setAside);
     if (!result.ok) {
         qCWarning(lcSession) << "reload failed:" << result.error;
         m_logLoaded = false;
@@ -121,6 +124,8 @@ FileResult ContestSession::mnuOpen2()
         m_backupReference = m_store.QsoCount();
     m_multipliers.RefreshGrid();
     Q_EMIT changed(SessionChange::Records);
+    if (setAside)
+        Q_EMIT logLineSetAside(*setAside);
     return result;
 }
 
@@ -149,9 +154,20 @@ FileResult ContestSession::replaceStore(const LogStore& edited)
     const LogStore before = m_store;
     m_store = edited;
     FileResult rewritten = RewriteLog(before);
-    if (!rewritten.ok)
-        return rewritten;
-    return mnuOpen2();
+    if (rewritten.ok)
+        mnuOpen2();
+    return rewritten;
+}
+
+void ContestSession::moveCrashLeftovers()
+{
+    for (const LeftoverMove& move : moveRewriteLeftovers(m_programFolder.path(), rewrittenProgramFiles(),
+                                                         backupFolder(), m_services.clock.utcNow())) {
+        if (move.error.isEmpty())
+            qCInfo(lcSession) << "moved" << move.from << "to" << move.to;
+        else
+            qCWarning(lcSession) << "left" << move.from << "where it is:" << move.error;
+    }
 }
 
 // --- Band and mode ---
@@ -176,6 +192,35 @@ ContestSession::Selection ContestSession::selectMode(const QString& mode)
     m_prefs.CurrentMode = mode == QLatin1String("CW") ? QStringLiteral("CW") : QStringLiteral("PH");
     m_reportLength = reportLengthForMode(m_prefs.CurrentMode);
     return afterSelection();
+}
+
+void ContestSession::BandFreqConversion(float megahertz)
+{
+    static const struct {
+        const char* band;
+        float above, below;
+    } bands[] = {{"160", 1.7999f, 2.0001f},   {"80", 3.4999f, 4.0001f},   {"40", 6.9999f, 7.3001f},
+                 {"20", 13.9999f, 14.3501f}, {"15", 20.9999f, 21.4501f}, {"10", 27.9999f, 29.7001f},
+                 {"6", 49.9999f, 54.0001f}};
+    for (const auto& row : bands) {
+        if (megahertz > row.above && megahertz < row.below) {
+            const QString band = QString::fromLatin1(row.band);
+            if (band.compare(m_prefs.CurrentBand, Qt::CaseInsensitive) != 0)
+                selectBand(band);
+            break;
+        }
+    }
+    m_lastRigFrequencyText = QString::number(double(megahertz), 'f', 3);
+}
+
+void ContestSession::ModeSelection(const QString& mode)
+{
+    if (mode.isEmpty() || mode.compare(m_prefs.CurrentMode, Qt::CaseInsensitive) == 0)
+        return;
+    if (mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0)
+        selectMode(QStringLiteral("PH"));
+    else if (mode.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0)
+        selectMode(QStringLiteral("CW"));
 }
 
 // --- Operating clock ---
@@ -214,11 +259,12 @@ QString ContestSession::operatingTimeText() const
 void ContestSession::setLookupLabels(const LookupLabels& labels)
 {
     m_lookup = labels;
+    emitLookup();
 }
 
 void ContestSession::clearLookupLabels()
 {
-    m_lookup = {};
+    setLookupLabels({});
 }
 
 PrefixLookupResult ContestSession::lookupCall(const QString& call, const QString& spcNow)
@@ -228,7 +274,7 @@ PrefixLookupResult ContestSession::lookupCall(const QString& call, const QString
     if (result.spcText)
         m_spcFromLookup = *result.spcText;
     if (result.updateLabels)
-        m_lookup = {result.continent, result.bearing, result.miles};
+        setLookupLabels({result.continent, result.bearing, result.miles});
     return result;
 }
 
@@ -243,15 +289,19 @@ std::optional<PrefixTable::Completion> ContestSession::completeCountry(const QSt
     std::optional<PrefixTable::Completion> completion =
         m_prefixTable.CountryCompletion(spcText, caret, typed, m_prefs.OwnLatitude, m_prefs.OwnLongitude);
     if (completion) {
-        m_lookup = {completion->continent, completion->bearing ? completion->bearing->bearing : QString(),
-                    completion->bearing ? completion->bearing->miles : QString()};
+        setLookupLabels({completion->continent, completion->bearing ? completion->bearing->bearing : QString(),
+                         completion->bearing ? completion->bearing->miles : QString()});
     }
     return completion;
 }
 
 bool ContestSession::UpdateNewIndicator(const QString& spcText)
 {
-    m_newShown = m_multipliers.UpdateNewIndicator(spcText, m_prefs.CurrentBand);
+    const bool shown = m_multipliers.UpdateNewIndicator(spcText, m_prefs.CurrentBand);
+    if (shown != m_newShown) {
+        m_newShown = shown;
+        emitLookup();
+    }
     return m_newShown;
 }
 
@@ -291,7 +341,7 @@ CommitOutcome ContestSession::commit(const CommitRequest& request)
         entry.spc = entry.spc.toUpper();
         outcome.sectionInvalid = !isValidSection(entry.spc);
         if (!outcome.sectionInvalid && m_lookup.continent.isEmpty())
-            m_lookup.continent = QStringLiteral("NA");
+            setLookupLabels({QStringLiteral("NA"), m_lookup.bearing, m_lookup.miles});
     }
     outcome.spc = entry.spc;
     outcome.duplicate = DupCheck(entry.call, entry.velmPwr, entry.spc);
@@ -314,7 +364,7 @@ CommitOutcome ContestSession::commit(const CommitRequest& request)
             }
             input.mode = m_prefs.CurrentMode;
             input.band = m_prefs.CurrentBand;
-            input.frequency = m_rig.LastRigFrequencyText();
+            input.frequency = m_lastRigFrequencyText;
             input.continent = m_lookup.continent;
             input.ownContinent = m_prefs.OwnContinent;
             const QsoRecord record = buildQsoRecord(input);
@@ -340,9 +390,7 @@ CommitOutcome ContestSession::commit(const CommitRequest& request)
     // A contact that could not be logged stays in the row, so the operator can note it.
     outcome.clearRow = complete && (outcome.duplicate.duplicateRecord != 0 ||
                                     outcome.record == CommitOutcome::Record::Logged);
-    if (outcome.clearRow)
-        m_lookup = {};
-    m_rig.clearLastRigFrequencyText();
+    m_lastRigFrequencyText.clear();
     return outcome;
 }
 

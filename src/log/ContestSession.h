@@ -23,7 +23,6 @@
 
 namespace velm {
 
-class RigPort;
 struct StationProfile;
 
 // What a change touched; views refresh what they show of it.
@@ -33,6 +32,7 @@ enum class SessionChange {
     Preferences = 0x04,   // colours, list-previous and the other stored preferences
     OperatingTime = 0x08, // on/off, or the stored operating time
     Station = 0x10,       // the own station's values
+    Lookup = 0x20,        // the continent, bearing, miles and "New" flag shown beside the entry row
 };
 Q_DECLARE_FLAGS(SessionChanges, SessionChange)
 Q_DECLARE_OPERATORS_FOR_FLAGS(SessionChanges)
@@ -73,7 +73,7 @@ struct CommitOutcome {
 class ContestSession : public QObject {
     Q_OBJECT
 public:
-    ContestSession(Services services, ProgramFolder programFolder, UserFolderPaths userFolders, RigPort& rig,
+    ContestSession(Services services, ProgramFolder programFolder, UserFolderPaths userFolders,
                    QObject* parent = nullptr);
     ~ContestSession() override;
 
@@ -111,8 +111,12 @@ public:
     FileResult AppendQso(const QsoRecord& record);
     // Replaces log.txt by the store; on failure the store is put back as the file still has it.
     FileResult RewriteLog(const LogStore& before);
-    // An edit or deletion made on a copy of the store: stored, log.txt rewritten, reloaded.
+    // An edit or deletion made on a copy of the store: stored, log.txt rewritten, then reloaded. The result
+    // is the rewrite's: on failure the store is as the file still has it.
     FileResult replaceStore(const LogStore& edited);
+    // Start-up, before anything is read: temporaries an interrupted rewrite left beside the program's files
+    // go to BACKUP.
+    void moveCrashLeftovers();
 
     // --- Band and mode ---
     struct Selection {
@@ -121,6 +125,12 @@ public:
     Selection selectBand(const QString& band);
     Selection selectMode(const QString& mode);
     int reportLength() const { return m_reportLength; }
+    // The rig read a frequency (MHz): a frequency inside one of the seven bands selects that band as the Band
+    // menu does, and every frequency becomes LastRigFrequencyText, which the next commit stores and empties.
+    void BandFreqConversion(float megahertz);
+    // The rig read a mode: "CW" or "PH" that differs from the current mode selects it; other texts do nothing.
+    void ModeSelection(const QString& mode);
+    const QString& LastRigFrequencyText() const { return m_lastRigFrequencyText; }
 
     // --- Operating clock ---
     void timeOn();
@@ -139,6 +149,7 @@ public:
     bool UpdateNewIndicator(const QString& spcText);
     bool newIndicatorShown() const { return m_newShown; }
     const LookupLabels& lookupLabels() const { return m_lookup; }
+    void setLookupLabels(const LookupLabels& labels);
     void clearLookupLabels();
     PartialDupeResult possibleDupes(const QString& callText, QChar key) const;
     bool partialDupesOn() const { return m_partialDupesOn; }
@@ -166,21 +177,23 @@ public:
 
 Q_SIGNALS:
     void changed(velm::SessionChanges what);
-    // A save of qrppref.txt failed; the last saved preferences are kept.
-    void preferencesNotSaved(const QString& error);
+    // A save of qrppref.txt failed; the last saved preferences are kept. unreadAtStart: the file could not be
+    // read, so no save is made into it while the program runs.
+    void preferencesNotSaved(const QString& error, bool unreadAtStart);
     // log.txt could not be read: nothing is loaded and the program cannot go on.
     void logUnreadable(const QString& error);
+    // A torn last line of log.txt was set aside in BACKUP; the complete records loaded.
+    void logLineSetAside(const velm::SetAsideLine& setAside);
 
 private:
+    void emitLookup() { Q_EMIT changed(SessionChange::Lookup); }
     // evenWhenUnchanged: before the log is replaced or erased, whatever log.txt holds is kept.
     QString makeBackup(bool evenWhenUnchanged);
     Selection afterSelection();
-    void setLookupLabels(const LookupLabels& labels);
 
     Services m_services;
     ProgramFolder m_programFolder;
     UserFolderPaths m_userFolders;
-    RigPort& m_rig;
     LogFile m_logFile;
     PreferencesFile m_preferencesFile;
     LogStore m_store;
@@ -198,6 +211,7 @@ private:
     QString m_spcFromLookup; // what the lookup last wrote into the S/P/C field
     LookupLabels m_lookup;
     QString m_currentCall, m_currentReportSent;
+    QString m_lastRigFrequencyText; // "#####.##0", emptied by every commit
 };
 
 } // namespace velm

@@ -4,6 +4,7 @@
 
 #include "log/CwSender.h"
 #include "log/RigPort.h"
+#include "log/StationLifecycle.h"
 #include "log/VoiceKeyer.h"
 #include "log/VoicePrompts.h"
 #include "log/WinKeyState.h"
@@ -16,6 +17,7 @@ struct StationPorts {
     WinKeyState& winKey;
     RigPort& rig;
     VoicePrompts& voice;
+    StationLifecycle& lifecycle;
 };
 
 } // namespace velm

@@ -1,5 +1,5 @@
 #pragma once
-// Responsibilities: a RigPort for tests: a settable rig type and last frequency, and every tuning recorded.
+// Responsibilities: a RigPort for tests: a settable rig type, and every tuning recorded.
 
 #include "log/RigPort.h"
 
@@ -10,12 +10,9 @@ namespace velm::test {
 class FakeRigPort final : public RigPort {
 public:
     QString RigType() const override { return rigType; }
-    QString LastRigFrequencyText() const override { return lastFrequencyText; }
-    void clearLastRigFrequencyText() override { lastFrequencyText.clear(); }
     void ChangeFrequency(float megahertz) override { tunedTo << megahertz; }
 
     QString rigType = QStringLiteral("None");
-    QString lastFrequencyText;
     QList<float> tunedTo;
 };
 

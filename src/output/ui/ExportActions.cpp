@@ -1,7 +1,8 @@
 #include "output/ui/ExportActions.h"
 
 #include "log/WriteFormat.h"
-#include "log/ui/Form1.h"
+#include "log/ContestSession.h"
+#include "log/ShownContacts.h"
 #include "output/AdifExport.h"
 #include "output/KestroneExport.h"
 #include "platform/Clock.h"
@@ -10,7 +11,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
-#include <QTreeWidget>
 
 namespace velm {
 
@@ -26,7 +26,7 @@ void reportFailure(const Services& services, const QString& text)
 
 } // namespace
 
-void ExportAdif(Form1& mainWindow, const Services& services)
+void ExportAdif(const ContestSession& session, const QString& programTitle, const Services& services)
 {
     AdifOptions options;
     options.power =
@@ -44,17 +44,17 @@ void ExportAdif(Form1& mainWindow, const Services& services)
                    QStringLiteral("Please enter a comment."), QStringLiteral("Qrp VELM Contest"))
             .value_or(QString());
 
-    const UserFolderPaths& folders = mainWindow.userFolders();
+    const UserFolderPaths& folders = session.userFolders();
     DxccTable dxcc;
     const FileResult loaded =
-        dxcc.LoadDxccTable({folders.SharedFolder, folders.UserDataFolder, mainWindow.programFolder().path()});
+        dxcc.LoadDxccTable({folders.SharedFolder, folders.UserDataFolder, session.programFolder().path()});
     if (!loaded.ok) {
         reportFailure(services, loaded.error);
         return;
     }
 
     const QString folder =
-        folders.UserDataFolder.isEmpty() ? mainWindow.programFolder().path() : folders.UserDataFolder;
+        folders.UserDataFolder.isEmpty() ? session.programFolder().path() : folders.UserDataFolder;
     const std::optional<QString> chosen = services.prompts.saveFileName(
         QStringLiteral("Export ADIF File"), QDir(folder).filePath(QStringLiteral("QrpVELM.adi")),
         QStringLiteral("ADIF Files (*.adi)"));
@@ -62,7 +62,7 @@ void ExportAdif(Form1& mainWindow, const Services& services)
         return;
 
     const QByteArray bytes =
-        adifFile(mainWindow.logStore(), dxcc, options, mainWindow.windowTitle(), services.clock.localNow());
+        adifFile(session.store(), dxcc, options, programTitle, services.clock.localNow());
     if (const QString reason = replaceFile(*chosen, bytes); !reason.isEmpty()) {
         reportFailure(services, writeFailureText(*chosen, reason));
         return;
@@ -74,14 +74,14 @@ void ExportAdif(Form1& mainWindow, const Services& services)
         QStringLiteral("File Written Successfully."), MessageIcon::Information);
 }
 
-void ExportForKestrone(Form1& mainWindow, const Services& services)
+void ExportForKestrone(const ContestSession& session, const Services& services)
 {
     const QString power = services.prompts
                               .input(QStringLiteral("Please enter the power value you would like to record."),
                                      QStringLiteral("Please enter the power value"), QString())
                               .value_or(QString());
-    const QString path = mainWindow.programFolder().filePath(kKestroneFileName);
-    if (const QString reason = replaceFile(path, kestroneFile(mainWindow.logStore(), power));
+    const QString path = session.programFolder().filePath(kKestroneFileName);
+    if (const QString reason = replaceFile(path, kestroneFile(session.store(), power));
         !reason.isEmpty()) {
         reportFailure(services, writeFailureText(path, reason));
         return;
@@ -89,7 +89,7 @@ void ExportForKestrone(Form1& mainWindow, const Services& services)
     services.prompts.beep();
     services.prompts.message(
         QStringLiteral("LogExp.txt has been written to this program's working directory ") +
-            QDir::toNativeSeparators(mainWindow.programFolder().path()) +
+            QDir::toNativeSeparators(session.programFolder().path()) +
             QStringLiteral(
                 ".  Import these contacts into the Kestrone program by clicking File, Import, and "
                 "navigating to this directory from the Kestrone program.  Transferring your files by "
@@ -97,28 +97,13 @@ void ExportForKestrone(Form1& mainWindow, const Services& services)
         QStringLiteral("Export Successful!"), MessageIcon::Information);
 }
 
-void CopyListToClipboard(Form1& mainWindow)
+void CopyListToClipboard(const ShownContacts& list)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
-    if (!clipboard || !mainWindow.ListView1)
+    if (!clipboard)
         return;
     clipboard->clear();
-    const QTreeWidget& list = *mainWindow.ListView1;
-    const QTreeWidgetItem* header = list.headerItem();
-    QStringList headings;
-    for (int column = 0; column < list.columnCount(); ++column)
-        headings << (header ? header->text(column) : QString());
-    QList<QStringList> rows;
-    for (int index = 0; index < list.topLevelItemCount(); ++index) {
-        const QTreeWidgetItem* item = list.topLevelItem(index);
-        if (item->isHidden())
-            continue;
-        QStringList cells;
-        for (int column = 0; column < list.columnCount(); ++column)
-            cells << item->text(column);
-        rows << cells;
-    }
-    clipboard->setText(clipboardText(headings, rows));
+    clipboard->setText(clipboardText(list.contactHeadings(), list.shownContactRows()));
 }
 
 } // namespace velm

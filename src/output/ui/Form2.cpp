@@ -1,6 +1,7 @@
 #include "output/ui/Form2.h"
 
-#include "log/ui/Form1.h"
+#include "log/ContestSession.h"
+#include "log/ScoreStats.h"
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
 #include "platform/ui/TabOrder.h"
@@ -274,12 +275,15 @@ void Form2::Text4_LostFocus()
         Text4->setText(QStringLiteral("0"));
 }
 
-void Form2::open(Form1& mainWindow, const Services& services, SharedPreferences& shared)
+void Form2::open(const ContestSession& session, const QString& programTitle, const Services& services,
+                 SharedPreferences& shared, QWidget* parent)
 {
-    const EntrySources sources{mainWindow.logStore(),         mainWindow.multipliers(),
-                               mainWindow.preferences(),      mainWindow.windowTitle(),
-                               mainWindow.lblsectogo->text(), mainWindow.lblttrack->text()};
-    Form2 window(services, sources, shared, mainWindow.userFolders(), &mainWindow);
+    const LogStore& log = session.store();
+    const QString multipliers =
+        Labeldisplay(log.QsoCount(), log.PointsTotal(), session.multipliers().totalMultipliers()).multipliers;
+    const EntrySources sources{log,          session.multipliers(), session.preferences(),
+                               programTitle, multipliers,           session.operatingTimeText()};
+    Form2 window(services, sources, shared, session.userFolders(), parent);
     window.exec();
 }
 

@@ -14,7 +14,7 @@ class QRadioButton;
 
 namespace velm {
 
-class Form1;
+class ContestSession;
 class SharedPreferences;
 
 class Form2 : public QDialog {
@@ -27,7 +27,8 @@ public:
           const UserFolderPaths& folders, QWidget* parent = nullptr);
 
     // The main window's "&Write Summary and Log Files": a fresh window, shown modally, gone once hidden.
-    static void open(Form1& mainWindow, const Services& services, SharedPreferences& shared);
+    static void open(const ContestSession& session, const QString& programTitle, const Services& services,
+                     SharedPreferences& shared, QWidget* parent);
 
     // The answers as they stand on the window.
     SummaryInput input() const;

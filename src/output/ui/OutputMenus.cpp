@@ -1,6 +1,5 @@
 #include "output/ui/OutputMenus.h"
 
-#include "log/ui/Form1.h"
 #include "output/ui/ExportActions.h"
 #include "output/ui/Form2.h"
 
@@ -8,19 +7,21 @@
 
 namespace velm {
 
-void connectOutputMenus(Form1& mainWindow, const Services& services, SharedPreferences& shared)
+void connectOutputMenus(const OutputMenuItems& items, const ContestSession& session, const ShownContacts& list,
+                        const QString& programTitle, const Services& services, SharedPreferences& shared,
+                        QWidget* parent)
 {
-    for (QAction* item : {mainWindow.mnuWriteSumm, mainWindow.mnuADIF, mainWindow.mnuKestroneImport,
-                          mainWindow.mnuCopyListtoClipboard})
+    for (QAction* item : {items.writeSummary, items.adif, items.kestrone, items.clipboard})
         item->setEnabled(true);
-    QObject::connect(mainWindow.mnuWriteSumm, &QAction::triggered, &mainWindow,
-                     [&mainWindow, services, &shared] { Form2::open(mainWindow, services, shared); });
-    QObject::connect(mainWindow.mnuADIF, &QAction::triggered, &mainWindow,
-                     [&mainWindow, services] { ExportAdif(mainWindow, services); });
-    QObject::connect(mainWindow.mnuKestroneImport, &QAction::triggered, &mainWindow,
-                     [&mainWindow, services] { ExportForKestrone(mainWindow, services); });
-    QObject::connect(mainWindow.mnuCopyListtoClipboard, &QAction::triggered, &mainWindow,
-                     [&mainWindow] { CopyListToClipboard(mainWindow); });
+    QObject::connect(items.writeSummary, &QAction::triggered, parent,
+                     [&session, programTitle, services, &shared, parent] {
+                         Form2::open(session, programTitle, services, shared, parent);
+                     });
+    QObject::connect(items.adif, &QAction::triggered, parent,
+                     [&session, programTitle, services] { ExportAdif(session, programTitle, services); });
+    QObject::connect(items.kestrone, &QAction::triggered, parent,
+                     [&session, services] { ExportForKestrone(session, services); });
+    QObject::connect(items.clipboard, &QAction::triggered, parent, [&list] { CopyListToClipboard(list); });
 }
 
 } // namespace velm

@@ -52,9 +52,9 @@ struct Form1Harness {
     Form1& window()
     {
         if (!form) {
-            form = std::make_unique<Form1>(
-                Form1Context{fakes.services(), ProgramFolder(dir.path()), folders, shared,
-                             StationPorts{keyers, keyers, keyers, rig, voice}});
+            session = std::make_unique<ContestSession>(fakes.services(), ProgramFolder(dir.path()), folders);
+            form = std::make_unique<Form1>(Form1Context{fakes.services(), *session, shared,
+                                                        StationPorts{keyers, keyers, keyers, rig, voice, stations}});
             form->setModalRunner([this](QDialog& dialog) {
                 ++modalsRun;
                 return onModal ? onModal(dialog) : int(QDialog::Rejected);
@@ -87,6 +87,8 @@ struct Form1Harness {
     RecordingVoicePrompts voice;
     std::function<int(QDialog&)> onModal;
     int modalsRun = 0;
+    StationLifecycles stations;
+    std::unique_ptr<ContestSession> session;
     std::unique_ptr<Form1> form;
 };
 

@@ -83,11 +83,10 @@ private Q_SLOTS:
     {
         Running r{QByteArray()};
         Form1& form = *r.form;
-        r.rig.lastFrequencyText = QStringLiteral("14025.000");
+        form.session().BandFreqConversion(14.025f); // the rig's reading
         type(QStringLiteral("w1abc579ny1234"));
         press(Qt::Key_Return);
-        QCOMPARE(form.logStore().record(1).Frequency, QStringLiteral("14025.000"));
-        QCOMPARE(r.rig.lastFrequencyText, QString()); // the next contact has none until the rig reads again
+        QCOMPARE(form.logStore().record(1).Frequency, QStringLiteral("14.025"));
         type(QStringLiteral("w1abd579ny1234"));
         press(Qt::Key_Return);
         QCOMPARE(form.logStore().record(2).Frequency, QString());

@@ -40,7 +40,7 @@ void TestExportActions::adifExportWritesTheLog()
     const QString target = run.path(QStringLiteral("Orvane Software/QRP VELM/contest.adi"));
     prompts.fileAnswers = {target};
 
-    ExportAdif(run.window(), run.fakes.services());
+    ExportAdif(run.window().session(), Form1::Title, run.fakes.services());
 
     QCOMPARE(prompts.inputs.size(), 2);
     QCOMPARE(prompts.inputs[0].title, QStringLiteral("Please enter the power value."));
@@ -83,7 +83,7 @@ void TestExportActions::adifLengthsCountTheBytesWritten()
     prompts.inputAnswers = {QStringLiteral("5W"), QString::fromUtf8("Caf\u00e9 \u263a")};
     const QString target = run.path(QStringLiteral("contest.adi"));
     prompts.fileAnswers = {target};
-    ExportAdif(run.window(), run.fakes.services());
+    ExportAdif(run.window().session(), Form1::Title, run.fakes.services());
     const QByteArray written = run.read(QStringLiteral("contest.adi"));
     QVERIFY(written.contains("<Call:7>OE1\xc3\204BC "));
     QVERIFY(written.contains("<Call:7>F5\xc3\x89T\xc3\x89 "));
@@ -116,7 +116,7 @@ void TestExportActions::kestroneExport()
     test::FakePrompts& prompts = run.fakes.prompts;
     prompts.inputAnswers = {QStringLiteral("5W")};
 
-    ExportForKestrone(run.window(), run.fakes.services());
+    ExportForKestrone(run.window().session(), run.fakes.services());
 
     QCOMPARE(prompts.inputs.value(0).title, QStringLiteral("Please enter the power value"));
     const QByteArray written = run.read(QStringLiteral("LogExp.txt"));
@@ -139,14 +139,14 @@ void TestExportActions::failedWritesNameTheFile()
     };
 
     // No ADIFCnt.txt anywhere: beep and the reason, before any dialog.
-    ExportAdif(run.window(), run.fakes.services());
+    ExportAdif(run.window().session(), Form1::Title, run.fakes.services());
     QCOMPARE(prompts.fileDialogs.size(), 0);
     QCOMPARE(prompts.beeps, 1);
     QVERIFY(lastMessageNames(QStringLiteral("ADIFCnt.txt")));
 
     // Cancel in the save dialog: nothing said.
     run.write(QStringLiteral("ADIFCnt.txt"), kCountries);
-    ExportAdif(run.window(), run.fakes.services());
+    ExportAdif(run.window().session(), Form1::Title, run.fakes.services());
     QCOMPARE(prompts.fileDialogs.size(), 1);
     QCOMPARE(prompts.messages.size(), 1);
 
@@ -154,13 +154,13 @@ void TestExportActions::failedWritesNameTheFile()
     const QString target = run.path(QStringLiteral("taken.adi"));
     QVERIFY(QDir().mkpath(target));
     prompts.fileAnswers = {target};
-    ExportAdif(run.window(), run.fakes.services());
+    ExportAdif(run.window().session(), Form1::Title, run.fakes.services());
     QCOMPARE(prompts.beeps, 2);
     QVERIFY2(lastMessageNames(target), qPrintable(prompts.messages.last().text));
 
     // LogExp.txt is a folder: reported, not announced as written.
     QVERIFY(QDir().mkpath(run.path(QStringLiteral("LogExp.txt"))));
-    ExportForKestrone(run.window(), run.fakes.services());
+    ExportForKestrone(run.window().session(), run.fakes.services());
     QCOMPARE(prompts.beeps, 3);
     QCOMPARE(prompts.messages.size(), 3);
     QVERIFY2(lastMessageNames(run.path(QStringLiteral("LogExp.txt"))),

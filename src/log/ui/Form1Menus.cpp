@@ -1,0 +1,144 @@
+// The main window's menus: built with every item the program has, items of windows not built yet disabled.
+
+#include "log/ui/Form1.h"
+
+#include "log/ui/EntryRowPanel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenuBar>
+
+namespace velm {
+
+namespace {
+// Menu items whose windows arrive later are present but disabled.
+QAction* addItem(QMenu* menu, const QString& text, const char* name, bool enabled = false)
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setEnabled(enabled);
+    return action;
+}
+
+QAction* addCheckItem(QMenu* menu, const QString& text, const char* name, bool enabled = false)
+{
+    QAction* action = addItem(menu, text, name, enabled);
+    action->setCheckable(true);
+    return action;
+}
+
+} // namespace
+
+void Form1::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    mnuNew = addItem(file, QStringLiteral("&New"), "mnuNew");
+    mnuArchive = addItem(file, QStringLiteral("Archive Current &Log"), "mnuArchive");
+    mnuRestore = addItem(file, QStringLiteral("&Restore from Archive or Backup"), "mnuRestore");
+    mnuOpen = addItem(file, QStringLiteral("&Open"), "mnuOpen");
+    file->addSeparator();
+    mnuWriteSumm = addItem(file, QStringLiteral("&Write Summary and Log Files"), "mnuWriteSumm");
+    mnuADIF = addItem(file, QStringLiteral("Export &ADIF File"), "mnuADIF");
+    mnuKestroneImport = addItem(file, QStringLiteral("E&xport for Kestrone Import"), "mnuKestroneImport");
+    mnuCopyListtoClipboard =
+        addItem(file, QStringLiteral("&Copy Listed Items to Clipboard"), "mnuCopyListtoClipboard");
+    file->addSeparator();
+    mnuPostContest = addCheckItem(file, QStringLiteral("&Post Contest Mode"), "mnuPostContest");
+    file->addSeparator();
+    mnuExit = addItem(file, QStringLiteral("&Exit"), "mnuExit", true);
+    connect(mnuExit, &QAction::triggered, this, &Form1::mnuExit_Click);
+
+    mnuSetup = bar->addAction(QStringLiteral("&Setup"));
+    mnuSetup->setObjectName(QStringLiteral("mnuSetup"));
+    mnuSetup->setEnabled(false);
+
+    QMenu* band = bar->addMenu(QStringLiteral("&Band"));
+    auto* bands = new QActionGroup(this);
+    mnuBand160Ch = addCheckItem(band, QStringLiteral("160"), "mnuBand160Ch");
+    mnuBand80Ch = addCheckItem(band, QStringLiteral("80"), "mnuBand80Ch");
+    mnuBand40Ch = addCheckItem(band, QStringLiteral("40"), "mnuBand40Ch");
+    mnuBand20Ch = addCheckItem(band, QStringLiteral("20"), "mnuBand20Ch");
+    mnuBand15Ch = addCheckItem(band, QStringLiteral("15"), "mnuBand15Ch");
+    mnuBand10Ch = addCheckItem(band, QStringLiteral("10"), "mnuBand10Ch");
+    mnuBand6Ch = addCheckItem(band, QStringLiteral("6"), "mnuBand6Ch");
+    for (QAction* item : {mnuBand160Ch, mnuBand80Ch, mnuBand40Ch, mnuBand20Ch, mnuBand15Ch, mnuBand10Ch, mnuBand6Ch})
+        bands->addAction(item);
+    band->addSeparator();
+    mnuPrivileges = addItem(band, QStringLiteral("&Privileges"), "mnuPrivileges");
+
+    QMenu* mode = bar->addMenu(QStringLiteral("&Mode"));
+    auto* modes = new QActionGroup(this);
+    mnu160 = addCheckItem(mode, QStringLiteral("&CW"), "mnu160");
+    mnuSSB = addCheckItem(mode, QStringLiteral("&PH"), "mnuSSB");
+    modes->addAction(mnu160);
+    modes->addAction(mnuSSB);
+
+    QMenu* keyers = bar->addMenu(QStringLiteral("&Keyers"));
+    mnuCwKeyer = addItem(keyers, QStringLiteral("&CW Keyer\tCtrl+S"), "mnuCwKeyer");
+    mnuCwStrings = addItem(keyers, QStringLiteral("CW &Strings\tCtrl+W"), "mnuCwStrings");
+    mnuVoiceKeyer = addItem(keyers, QStringLiteral("&Voice Keyer\tCtrl+P"), "mnuVoiceKeyer");
+    mnuCodePractice = addItem(keyers, QStringLiteral("Code &Practice"), "mnuCodePractice");
+    keyers->addSeparator();
+    mnuBlind = addItem(keyers, QStringLiteral("&Voice Navigation"), "mnuBlind");
+
+    QMenu* rig = bar->addMenu(QStringLiteral("&Rig"));
+    mnuRigInterface = addItem(rig, QStringLiteral("&Rig Interface\tCtrl+R"), "mnuRigInterface");
+    mnuRigTune = addItem(rig, QStringLiteral("Change &Frequency and Mode\tCtrl+G"), "mnuRigTune");
+
+    QMenu* spotting = bar->addMenu(QStringLiteral("&DX Spotting"));
+    mnuSpotConfigure = addItem(spotting, QStringLiteral("&Configure\tCtrl+D"), "mnuSpotConfigure");
+    mnuSpectrumMap = addItem(spotting, QStringLiteral("&View Spectrum Map\tCtrl+B"), "mnuSpectrumMap");
+
+    QMenu* appearance = bar->addMenu(QStringLiteral("&Appearance"));
+    mnuColors = addItem(appearance, QStringLiteral("&Colors"), "mnuColors");
+    mnuFormSize = addItem(appearance, QStringLiteral("&Form Size"), "mnuFormSize");
+    mnuTaskbar = addCheckItem(appearance, QStringLiteral("&Taskbar"), "mnuTaskbar");
+    appearance->addSeparator();
+    mnuListPrevious = addCheckItem(appearance, QStringLiteral("&List Previous Contacts"), "mnuListPrevious");
+
+    mnuGraph = bar->addAction(QStringLiteral("&Graph"));
+    mnuGraph->setObjectName(QStringLiteral("mnuGraph"));
+    mnuGraph->setEnabled(false);
+
+    mnuHelp = bar->addAction(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    connect(mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
+}
+
+void Form1::connectMenus()
+{
+    const std::pair<QAction*, const char*> bands[] = {{mnuBand160Ch, "160"}, {mnuBand80Ch, "80"},
+                                                      {mnuBand40Ch, "40"},   {mnuBand20Ch, "20"},
+                                                      {mnuBand15Ch, "15"},   {mnuBand10Ch, "10"},
+                                                      {mnuBand6Ch, "6"}};
+    for (const auto& [item, band] : bands) {
+        item->setEnabled(true);
+        const QString text = QString::fromLatin1(band);
+        connect(item, &QAction::triggered, this, [this, text] { selectBand(text); });
+    }
+    mnu160->setEnabled(true);
+    mnuSSB->setEnabled(true);
+    connect(mnu160, &QAction::triggered, this, [this] { selectMode(QStringLiteral("CW")); });
+    connect(mnuSSB, &QAction::triggered, this, [this] { selectMode(QStringLiteral("PH")); });
+    mnuSetup->setEnabled(true);
+    connect(mnuSetup, &QAction::triggered, this, &Form1::mnuSetup_Click);
+    for (QAction* item : {mnuNew, mnuArchive, mnuRestore, mnuOpen})
+        item->setEnabled(true);
+    connect(mnuNew, &QAction::triggered, this, [this] {
+        StartNewLog();
+        TimeStats();
+    });
+    connect(mnuArchive, &QAction::triggered, this, &Form1::mnuArchive_Click);
+    connect(mnuRestore, &QAction::triggered, this, &Form1::mnuRestore_Click);
+    connect(mnuOpen, &QAction::triggered, this, &Form1::mnuOpen2);
+    mnuColors->setEnabled(true);
+    connect(mnuColors, &QAction::triggered, this, &Form1::mnuColors_Click);
+    mnuListPrevious->setEnabled(true);
+    connect(mnuListPrevious, &QAction::triggered, this, &Form1::mnuListPrevious_Click);
+    mnuPostContest->setEnabled(true);
+    connect(mnuPostContest, &QAction::toggled, m_entry, &EntryRowPanel::setPostContestShown);
+}
+
+} // namespace velm
