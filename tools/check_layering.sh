@@ -4,27 +4,18 @@
 # src/app wires everything and may include anything.
 set -euo pipefail
 src="${1:?usage: check_layering.sh <src folder>}"
-status=0
-while IFS= read -r -d '' file; do
-    rel="${file#"$src"/}"
-    subsystem="${rel%%/*}"
-    [ "$subsystem" = app ] && continue
-    while IFS= read -r line; do
-        target="$(sed -E 's/^[0-9]+:#include "([^"]+)".*/\1/' <<<"$line")"
-        case "$rel" in
-        */ui/*)
-            case "$target" in
-            "$subsystem"/ui/* | platform/ui/*) ;;
-            */ui/*) echo "$rel: window file includes another subsystem's window header $target"; status=1 ;;
-            esac
-            ;;
-        *)
-            case "$target" in
-            */ui/*) echo "$rel: logic file includes window header $target"; status=1 ;;
-            esac
-            ;;
-        esac
-    done < <(grep -n -E '^#include "[^"]+"' "$file" || true)
-done < <(find "$src" -type f \( -name '*.h' -o -name '*.cpp' \) -print0)
-[ "$status" -eq 0 ] && echo "layering: every include points the right way"
-exit "$status"
+cd "$src"
+grep -rnE '^#include "[^"]+/ui/[^"]*"' --include='*.h' --include='*.cpp' . |
+    awk -F: '
+    {
+        file = substr($1, 3); split(file, parts, "/"); subsystem = parts[1]
+        if (subsystem == "app") next
+        match($0, /#include "[^"]+"/); target = substr($0, RSTART + 10, RLENGTH - 11)
+        if (file ~ /\/ui\//) {
+            if (index(target, subsystem "/ui/") == 1 || index(target, "platform/ui/") == 1) next
+            print file ": window file includes another subsystem'"'"'s window header " target; bad = 1
+        } else {
+            print file ": logic file includes window header " target; bad = 1
+        }
+    }
+    END { if (bad) exit 1; print "layering: every include points the right way" }'
