@@ -189,27 +189,16 @@ ContestSession::Selection ContestSession::selectBand(const QString& band)
 
 ContestSession::Selection ContestSession::selectMode(const QString& mode)
 {
-    m_prefs.CurrentMode = mode == QLatin1String("CW") ? QStringLiteral("CW") : QStringLiteral("PH");
+    m_prefs.CurrentMode = modeText(storedMode(mode));
     m_reportLength = reportLengthForMode(m_prefs.CurrentMode);
     return afterSelection();
 }
 
 void ContestSession::BandFreqConversion(float megahertz)
 {
-    static const struct {
-        const char* band;
-        float above, below;
-    } bands[] = {{"160", 1.7999f, 2.0001f},   {"80", 3.4999f, 4.0001f},   {"40", 6.9999f, 7.3001f},
-                 {"20", 13.9999f, 14.3501f}, {"15", 20.9999f, 21.4501f}, {"10", 27.9999f, 29.7001f},
-                 {"6", 49.9999f, 54.0001f}};
-    for (const auto& row : bands) {
-        if (megahertz > row.above && megahertz < row.below) {
-            const QString band = QString::fromLatin1(row.band);
-            if (band.compare(m_prefs.CurrentBand, Qt::CaseInsensitive) != 0)
-                selectBand(band);
-            break;
-        }
-    }
+    if (const std::optional<Band> band = Band::ofFrequency(megahertz);
+        band && band->text().compare(m_prefs.CurrentBand, Qt::CaseInsensitive) != 0)
+        selectBand(band->text());
     m_lastRigFrequencyText = QString::number(double(megahertz), 'f', 3);
 }
 
@@ -217,10 +206,8 @@ void ContestSession::ModeSelection(const QString& mode)
 {
     if (mode.isEmpty() || mode.compare(m_prefs.CurrentMode, Qt::CaseInsensitive) == 0)
         return;
-    if (mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0)
-        selectMode(QStringLiteral("PH"));
-    else if (mode.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0)
-        selectMode(QStringLiteral("CW"));
+    if (const std::optional<Mode> known = modeFromText(mode, Qt::CaseInsensitive))
+        selectMode(modeText(*known));
 }
 
 // --- Operating clock ---

@@ -1,5 +1,7 @@
 #include "log/KeyRouter.h"
 
+#include "log/BandMode.h"
+
 namespace velm {
 
 namespace {
@@ -8,7 +10,6 @@ constexpr int kFirstFunctionKeyCode = 112; // F1
 constexpr int kF10Code = 121;
 constexpr int kF10HandedOverCode = 124; // F10 goes to the CW keyer under a code of its own
 
-const QString kPhone = QStringLiteral("PH");
 const QChar kEscape(0x1B);
 const QChar kBackspace(0x08);
 const QChar kEnter(0x0D);
@@ -106,7 +107,7 @@ KeyOutcome KeyRouter::route(const KeyStroke& stroke, const QString& currentMode)
     if (isModifierKey(stroke.key))
         return outcome;
 
-    const bool cwMode = currentMode != kPhone;
+    const bool cwMode = modeFromText(currentMode) != Mode::Phone;
     const QString character = typedCharacter(stroke);
 
     if (isCtrlShortcut(stroke.modifiers)) {

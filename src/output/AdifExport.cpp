@@ -1,5 +1,6 @@
 #include "output/AdifExport.h"
 
+#include "log/BandMode.h"
 #include "log/ProgramFolder.h"
 #include "log/WriteFormat.h"
 
@@ -187,9 +188,8 @@ QByteArray adifRecord(const QsoRecord& record, const DxccTable& dxcc, const Adif
     const QString time = adifTime(record.QsoTime);
     const StateCountry place = adifStateCountry(record);
     const int dxccNumber = place.country.isEmpty() ? 0 : dxcc.dxccFor(place.country);
-    const QString mode = record.Mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0
-                             ? QStringLiteral("SSB")
-                             : QStringLiteral("CW");
+    const QString mode = modeFromText(record.Mode, Qt::CaseInsensitive) == Mode::Phone ? QStringLiteral("SSB")
+                                                                                        : QStringLiteral("CW");
     const QLatin1Char blank(' ');
     const QString power = trimmedRight(options.power);
     const QString frequency = record.Frequency.trimmed();

@@ -3,6 +3,7 @@
 
 #include "log/ui/EntryRowPanel.h"
 
+#include "log/BandMode.h"
 #include "log/ContestSession.h"
 #include "log/TextInsertion.h"
 #include "log/VoicePrompts.h"
@@ -358,8 +359,7 @@ void EntryRowPanel::txtCall_LostFocus()
     if (!txtCall->text().isEmpty() && DupCheck())
         return;
     // Default reports, selected so that typing replaces them.
-    const QString report = m_session.preferences().CurrentMode == QLatin1String("CW") ? QStringLiteral("559")
-                                                                                       : QStringLiteral("55");
+    const QString report = defaultReport(storedMode(m_session.preferences().CurrentMode));
     for (QLineEdit* field : {txtRSTR, txtRSTS}) {
         if (field->text().isEmpty()) {
             field->setText(report);

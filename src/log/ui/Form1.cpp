@@ -195,15 +195,17 @@ void Form1::showBandModeMenus()
 {
     m_clock->showBandAndMode();
     const QString& band = m_session.preferences().CurrentBand;
-    const std::pair<QAction*, const char*> bands[] = {{mnuBand160Ch, "160"}, {mnuBand80Ch, "80"},
-                                                      {mnuBand40Ch, "40"},   {mnuBand20Ch, "20"},
-                                                      {mnuBand15Ch, "15"},   {mnuBand10Ch, "10"},
-                                                      {mnuBand6Ch, "6"}};
-    for (const auto& [item, text] : bands)
-        item->setChecked(band == QLatin1String(text));
-    const bool cw = m_session.preferences().CurrentMode == QLatin1String("CW");
+    const std::array<QAction*, Band::Count> items = bandItems();
+    for (const Band& each : Band::all())
+        items[std::size_t(each.column() - 1)]->setChecked(band == each.text());
+    const bool cw = storedMode(m_session.preferences().CurrentMode) == Mode::Cw;
     mnu160->setChecked(cw);
     mnuSSB->setChecked(!cw);
+}
+
+std::array<QAction*, Band::Count> Form1::bandItems() const
+{
+    return {mnuBand160Ch, mnuBand80Ch, mnuBand40Ch, mnuBand20Ch, mnuBand15Ch, mnuBand10Ch, mnuBand6Ch};
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

@@ -2,6 +2,7 @@
 // Responsibilities: the main window: composes its panels over the contest session, routes the window's keys,
 // runs the start-up sequence and closing, and offers the public operations other windows call.
 
+#include "log/BandMode.h"
 #include "log/ContestSession.h"
 #include "log/EntryRowPort.h"
 #include "log/KeyRouter.h"
@@ -123,6 +124,8 @@ private:
     void aliasControls();
     void sessionChanged(SessionChanges what);
     void showBandModeMenus();
+    // The Band menu's items in the order of Band::all().
+    std::array<QAction*, Band::Count> bandItems() const;
     void logUnreadable(const QString& error);
     void preferencesNotSaved(const QString& error, bool unreadAtStart);
     bool Form_KeyPress(QWidget* widget, QKeyEvent* key);

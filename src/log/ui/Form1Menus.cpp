@@ -109,19 +109,16 @@ void Form1::buildMenus()
 
 void Form1::connectMenus()
 {
-    const std::pair<QAction*, const char*> bands[] = {{mnuBand160Ch, "160"}, {mnuBand80Ch, "80"},
-                                                      {mnuBand40Ch, "40"},   {mnuBand20Ch, "20"},
-                                                      {mnuBand15Ch, "15"},   {mnuBand10Ch, "10"},
-                                                      {mnuBand6Ch, "6"}};
-    for (const auto& [item, band] : bands) {
+    const std::array<QAction*, Band::Count> items = bandItems();
+    for (const Band& band : Band::all()) {
+        QAction* item = items[std::size_t(band.column() - 1)];
         item->setEnabled(true);
-        const QString text = QString::fromLatin1(band);
-        connect(item, &QAction::triggered, this, [this, text] { selectBand(text); });
+        connect(item, &QAction::triggered, this, [this, band] { selectBand(band.text()); });
     }
     mnu160->setEnabled(true);
     mnuSSB->setEnabled(true);
-    connect(mnu160, &QAction::triggered, this, [this] { selectMode(QStringLiteral("CW")); });
-    connect(mnuSSB, &QAction::triggered, this, [this] { selectMode(QStringLiteral("PH")); });
+    connect(mnu160, &QAction::triggered, this, [this] { selectMode(modeText(Mode::Cw)); });
+    connect(mnuSSB, &QAction::triggered, this, [this] { selectMode(modeText(Mode::Phone)); });
     mnuSetup->setEnabled(true);
     connect(mnuSetup, &QAction::triggered, this, &Form1::mnuSetup_Click);
     for (QAction* item : {mnuNew, mnuArchive, mnuRestore, mnuOpen})
