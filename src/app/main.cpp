@@ -52,12 +52,15 @@ int main(int argc, char* argv[])
     velm::NullVoicePrompts voice;
     velm::StationLifecycles stations;
 
-    velm::Form1 mainWindow(velm::Form1Context{services, session, sharedPreferences,
-                                              velm::StationPorts{cw, voiceKeyer, winKey, rig, voice, stations}});
-    QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
+    velm::Form1 mainWindow(
+        velm::Form1Context{services, session, sharedPreferences,
+                           velm::StationPorts{cw, voiceKeyer, winKey, rig, voice, stations}});
+    QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit,
+                     Qt::QueuedConnection);
     velm::connectOutputMenus({mainWindow.mnuWriteSumm, mainWindow.mnuADIF, mainWindow.mnuKestroneImport,
                               mainWindow.mnuCopyListtoClipboard},
-                             session, mainWindow, velm::Form1::Title, services, sharedPreferences, &mainWindow);
+                             session, mainWindow, velm::Form1::Title, services, sharedPreferences,
+                             &mainWindow);
     mainWindow.show();
     if (!mainWindow.startUp())
         return 1;

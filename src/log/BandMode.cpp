@@ -9,16 +9,17 @@ struct BandRow {
     float above, below; // the band's edges in MHz, as the rig's frequency is compared with them
 };
 
-constexpr BandRow kBands[Band::Count] = {{"160", 1.7999f, 2.0001f},   {"80", 3.4999f, 4.0001f},
-                                         {"40", 6.9999f, 7.3001f},    {"20", 13.9999f, 14.3501f},
-                                         {"15", 20.9999f, 21.4501f},  {"10", 27.9999f, 29.7001f},
+constexpr BandRow kBands[Band::Count] = {{"160", 1.7999f, 2.0001f},  {"80", 3.4999f, 4.0001f},
+                                         {"40", 6.9999f, 7.3001f},   {"20", 13.9999f, 14.3501f},
+                                         {"15", 20.9999f, 21.4501f}, {"10", 27.9999f, 29.7001f},
                                          {"6", 49.9999f, 54.0001f}};
 
 } // namespace
 
 const std::array<Band, Band::Count>& Band::all()
 {
-    static const std::array<Band, Count> bands = {Band(0), Band(1), Band(2), Band(3), Band(4), Band(5), Band(6)};
+    static const std::array<Band, Count> bands = {Band(0), Band(1), Band(2), Band(3),
+                                                  Band(4), Band(5), Band(6)};
     return bands;
 }
 

@@ -142,8 +142,7 @@ void KeyRouter::keyDown(const KeyStroke& stroke, bool cwMode, KeyOutcome& outcom
         if (!m_cw.cwKeyingConfigured())
             return;
         if (stroke.key == Qt::Key_Up || stroke.key == Qt::Key_Down) {
-            const int speed =
-                stroke.key == Qt::Key_Up ? m_cw.UpDown1_UpClick() : m_cw.UpDown1_DownClick();
+            const int speed = stroke.key == Qt::Key_Up ? m_cw.UpDown1_UpClick() : m_cw.UpDown1_DownClick();
             outcome.message = QString::number(speed) + QStringLiteral(" WPM");
             outcome.consumed = true;
         } else if (stroke.key == Qt::Key_F12) {

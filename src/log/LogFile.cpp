@@ -1,5 +1,6 @@
 #include "log/LogFile.h"
 
+#include "log/FileIo.h"
 #include "log/LogLifecycle.h"
 #include "log/ProgramFolder.h"
 #include "log/WriteFormat.h"

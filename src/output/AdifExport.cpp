@@ -1,6 +1,7 @@
 #include "output/AdifExport.h"
 
 #include "log/BandMode.h"
+#include "log/FileIo.h"
 #include "log/ProgramFolder.h"
 #include "log/WriteFormat.h"
 
@@ -189,7 +190,7 @@ QByteArray adifRecord(const QsoRecord& record, const DxccTable& dxcc, const Adif
     const StateCountry place = adifStateCountry(record);
     const int dxccNumber = place.country.isEmpty() ? 0 : dxcc.dxccFor(place.country);
     const QString mode = modeFromText(record.Mode, Qt::CaseInsensitive) == Mode::Phone ? QStringLiteral("SSB")
-                                                                                        : QStringLiteral("CW");
+                                                                                       : QStringLiteral("CW");
     const QLatin1Char blank(' ');
     const QString power = trimmedRight(options.power);
     const QString frequency = record.Frequency.trimmed();

@@ -2,6 +2,7 @@
 
 #include "log/BandMode.h"
 #include "log/CallFileStem.h"
+#include "log/FileIo.h"
 #include "log/SharedPreferences.h"
 #include "log/SpcTable.h"
 #include "log/WriteFormat.h"

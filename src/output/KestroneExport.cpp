@@ -22,7 +22,7 @@ QByteArray kestroneLine(const QsoRecord& record, const QString& power)
     // The import file's rule comes to the same as the ADIF export's: Alaska and Hawaii only for a US state.
     const StateCountry place = adifStateCountry(record);
     const QString mode = modeFromText(record.Mode, Qt::CaseInsensitive) == Mode::Cw ? QStringLiteral("CW")
-                                                                                     : QStringLiteral("SSB");
+                                                                                    : QStringLiteral("SSB");
     const QStringList fields{quoted(record.Call),
                              quoted(record.QsoDate),
                              quoted(record.Band),

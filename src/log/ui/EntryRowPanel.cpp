@@ -116,8 +116,8 @@ EntryRowPanel::EntryRowPanel(ContestSession& session, Services& services, VoiceP
     grid->setColumnStretch(3, 2);
 
     // Post-contest entry: contacts from a paper log carry their own date and time.
-    const auto addPostContestField = [&](QLineEdit*& field, QLabel*& label, EntryField which, const char* name,
-                                         const QString& caption, int column) {
+    const auto addPostContestField = [&](QLineEdit*& field, QLabel*& label, EntryField which,
+                                         const char* name, const QString& caption, int column) {
         field = new QLineEdit(this);
         field->setObjectName(QString::fromLatin1(name));
         field->setMaxLength(entryFieldMaxLength(which));
@@ -205,7 +205,7 @@ void EntryRowPanel::showMessage(const QString& text, MessageTone tone, Announce 
     setMessageLine(lblDialog, QStringLiteral("Message"), text, when);
     m_messageTone = tone;
     QPalette palette = lblDialog->palette();
-    const quint32 colour = tone == MessageTone::KeyboardCw ? kMessageLightYellow
+    const quint32 colour = tone == MessageTone::KeyboardCw  ? kMessageLightYellow
                            : tone == MessageTone::Duplicate ? kMessageRed
                                                             : kMessageTeal;
     palette.setColor(QPalette::Window, toQColor(colour));
@@ -246,9 +246,12 @@ bool EntryRowPanel::fieldKeyPress(QWidget* widget, QKeyEvent* event)
     if (!field || !key)
         return false; // arrows, Tab, Delete and shortcuts keep their usual meaning
     const ProgramPreferences& prefs = m_session.preferences();
-    const EntryKeyContext context{m_session.operatingClock().LoggedOn(), m_session.reportLength(),
-                                  prefs.CurrentBand,                     m_session.partialDupesOn(),
-                                  prefs.OwnLatitude,                     prefs.OwnLongitude};
+    const EntryKeyContext context{m_session.operatingClock().LoggedOn(),
+                                  m_session.reportLength(),
+                                  prefs.CurrentBand,
+                                  m_session.partialDupesOn(),
+                                  prefs.OwnLatitude,
+                                  prefs.OwnLongitude};
     const EntryKeyOutcome outcome = m_entryKeys.press(rowState(), *field, *key, context);
     // In order: a carried key is in its field before the focus follows it, so the focus rules see it there.
     for (const EntryEffect& effect : outcome.effects)

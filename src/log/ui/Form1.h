@@ -35,7 +35,11 @@ struct Form1Context {
     StationPorts ports;
 };
 
-class Form1 : public QMainWindow, public Form1Menus, public Form1Controls, public EntryRowPort, public ShownContacts {
+class Form1 : public QMainWindow,
+              public Form1Menus,
+              public Form1Controls,
+              public EntryRowPort,
+              public ShownContacts {
     Q_OBJECT
 public:
     static const QString Title;

@@ -63,7 +63,8 @@ void Form1::buildMenus()
     mnuBand15Ch = addCheckItem(band, QStringLiteral("15"), "mnuBand15Ch");
     mnuBand10Ch = addCheckItem(band, QStringLiteral("10"), "mnuBand10Ch");
     mnuBand6Ch = addCheckItem(band, QStringLiteral("6"), "mnuBand6Ch");
-    for (QAction* item : {mnuBand160Ch, mnuBand80Ch, mnuBand40Ch, mnuBand20Ch, mnuBand15Ch, mnuBand10Ch, mnuBand6Ch})
+    for (QAction* item :
+         {mnuBand160Ch, mnuBand80Ch, mnuBand40Ch, mnuBand20Ch, mnuBand15Ch, mnuBand10Ch, mnuBand6Ch})
         bands->addAction(item);
     band->addSeparator();
     mnuPrivileges = addItem(band, QStringLiteral("&Privileges"), "mnuPrivileges");
