@@ -1,5 +1,7 @@
 #include "log/FileIo.h"
 
+#include "log/ProgramFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
@@ -66,6 +68,32 @@ QString copyFileSafely(const QString& from, const QString& to)
     const QString failure = replaceFile(to, bytes);
     if (!failure.isEmpty())
         return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(to), failure);
+    return {};
+}
+
+FileResult loadTableFromFolders(const QStringList& folders, const QString& name, bool missingIsFailure,
+                                const std::function<bool(const QByteArray& bytes, QString* error)>& parse)
+{
+    QString filePath = findFileInFolders(folders, name);
+    const auto failure = [&](const QString& reason) {
+        return FileResult{false, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath), reason)};
+    };
+    if (filePath.isEmpty()) {
+        if (!missingIsFailure)
+            return {};
+        for (auto folder = folders.crbegin(); filePath.isEmpty() && folder != folders.crend(); ++folder) {
+            if (!folder->isEmpty())
+                filePath = QDir(*folder).filePath(name);
+        }
+        return failure(filePath.isEmpty() ? QStringLiteral("no folder to look in")
+                                          : QStringLiteral("No such file"));
+    }
+    QByteArray bytes;
+    if (const QString unreadable = readWholeFile(filePath, bytes); !unreadable.isEmpty())
+        return failure(unreadable);
+    QString error;
+    if (!parse(bytes, &error))
+        return failure(error);
     return {};
 }
 

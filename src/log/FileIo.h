@@ -2,8 +2,13 @@
 // Responsibilities: the one home of whole-file I/O: reading a whole file, replacing a file through the safe
 // path (a temporary and a rename), copying a file that way, and the texts that say why a write failed.
 
+#include "log/FileResult.h"
+
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class QFileDevice;
 
@@ -30,5 +35,13 @@ QString readWholeFile(const QString& path, QByteArray& bytes);
 // Copies the file at from over the file at to (created when absent) through a temporary file and a rename:
 // afterwards `to` holds the old bytes or all of the new ones. Returns the reason it failed, empty on success.
 QString copyFileSafely(const QString& from, const QString& to);
+
+// A data file supplied with the program that may live in several folders (the prefix table, the DXCC table):
+// the first of folders (empty ones skipped) holding name, matched ignoring case, is read whole and its bytes
+// handed to parse, which returns false and the reason when they do not read. A failure names the file. A
+// file found nowhere is an empty success unless missingIsFailure, when the failure names the place it
+// belongs (the last folder).
+FileResult loadTableFromFolders(const QStringList& folders, const QString& name, bool missingIsFailure,
+                                const std::function<bool(const QByteArray& bytes, QString* error)>& parse);
 
 } // namespace velm

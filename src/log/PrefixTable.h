@@ -3,7 +3,7 @@
 // station window ask of it: country, continent, bearing and distance of a call, province, country completion.
 
 #include "log/LogFile.h"
-#include "log/StationProfile.h"
+#include "log/CountrySource.h"
 
 #include <QByteArray>
 #include <QChar>

@@ -49,28 +49,14 @@ QString byteLength(const QString& data)
 FileResult DxccTable::LoadDxccTable(const QStringList& folders)
 {
     m_entries.clear();
-    QString filePath = findFileInFolders(folders, FileName);
-    // Found nowhere: the last known folder's path is the one reported, as the place the file belongs.
-    for (auto folder = folders.crbegin(); filePath.isEmpty() && folder != folders.crend(); ++folder) {
-        if (!folder->isEmpty())
-            filePath = QDir(*folder).filePath(FileName);
-    }
-    const auto failure = [&](const QString& reason) {
-        FileResult result{false, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath), reason)};
+    // Found nowhere: the failure names the last folder's path, as the place the file belongs.
+    FileResult result =
+        loadTableFromFolders(folders, FileName, true, [this](const QByteArray& bytes, QString* error) {
+            return loadFromBytes(bytes, error);
+        });
+    if (!result.ok)
         qCDebug(lcAdifExport) << result.error;
-        return result;
-    };
-    if (filePath.isEmpty())
-        return failure(QStringLiteral("no folder to look in"));
-    if (!QFileInfo(filePath).isFile())
-        return failure(QStringLiteral("No such file"));
-    QByteArray bytes;
-    if (const QString unreadable = readWholeFile(filePath, bytes); !unreadable.isEmpty())
-        return failure(unreadable);
-    QString error;
-    if (!loadFromBytes(bytes, &error))
-        return failure(error);
-    return {};
+    return result;
 }
 
 bool DxccTable::loadFromBytes(const QByteArray& bytes, QString* error)
