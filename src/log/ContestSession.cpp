@@ -171,6 +171,15 @@ void ContestSession::moveCrashLeftovers()
     }
 }
 
+void ContestSession::rebuildFromStore()
+{
+    m_multipliers.reloadStarted();
+    for (int number = 1; number <= m_store.QsoCount(); ++number)
+        m_multipliers.recordLoaded(m_store.record(number));
+    m_multipliers.RefreshGrid();
+    Q_EMIT changed(SessionChange::Records);
+}
+
 // --- Band and mode ---
 
 ContestSession::Selection ContestSession::afterSelection()
@@ -178,7 +187,12 @@ ContestSession::Selection ContestSession::afterSelection()
     Q_EMIT changed(SessionChange::BandMode);
     Selection selection;
     selection.saved = SavePref();
-    selection.reloaded = mnuOpen2();
+    // log.txt as this session last read or wrote it: the store is the file, and only what is derived from it
+    // is rebuilt. Any other file (a hand edit) is read again.
+    if (m_logLoaded && m_logFile.unchangedSinceLastUse())
+        rebuildFromStore();
+    else
+        selection.reloaded = mnuOpen2();
     return selection;
 }
 

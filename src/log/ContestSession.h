@@ -192,6 +192,8 @@ private:
     // evenWhenUnchanged: before the log is replaced or erased, whatever log.txt holds is kept.
     QString makeBackup(bool evenWhenUnchanged);
     Selection afterSelection();
+    // What a reload derives from the records, rebuilt from the store as it stands.
+    void rebuildFromStore();
 
     Services m_services;
     ProgramFolder m_programFolder;

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -162,6 +163,29 @@ private Q_SLOTS:
         s.session->selectMode(QStringLiteral("SSB")); // anything but CW is phone
         QCOMPARE(s.session->preferences().CurrentMode, QStringLiteral("PH"));
         QCOMPARE(s.session->reportLength(), 2);
+    }
+
+    void aBandChangeReadsTheFileOnlyWhenItChanged()
+    {
+        Session s(line("K1ABC", "CT", "20"));
+        s.enter(QStringLiteral("W1AW"), QStringLiteral("NY"));
+        QVERIFY(s.session->logFile().unchangedSinceLastUse()); // read, then appended to by the session
+        s.session->selectBand(QStringLiteral("40"));
+        QCOMPARE(s.session->store().QsoCount(), 2);
+
+        // A hand edit of the same size, with the file's time put back, is still seen by its bytes.
+        QByteArray edited = s.log();
+        edited.replace("K1ABC", "K1ABD");
+        const QString path = s.dir.filePath(QStringLiteral("log.txt"));
+        const QDateTime modified = QFileInfo(path).lastModified();
+        s.write("log.txt", edited);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(modified, QFileDevice::FileModificationTime));
+        file.close();
+        QVERIFY(!s.session->logFile().unchangedSinceLastUse());
+        s.session->selectBand(QStringLiteral("20"));
+        QCOMPARE(s.session->store().record(1).Call, QStringLiteral("K1ABD"));
+        QVERIFY(s.session->logFile().unchangedSinceLastUse());
     }
 
     void theRigMovesBandAndModeAndGivesTheFrequency()
