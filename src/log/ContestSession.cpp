@@ -121,8 +121,7 @@ FileResult ContestSession::mnuOpen2()
         return result;
     }
     m_logLoaded = true;
-    if (m_backupReference == 0)
-        m_backupReference = m_store.QsoCount();
+    noteFirstContacts();
     m_multipliers.RefreshGrid();
     Q_EMIT changed(SessionChange::Records);
     if (setAside)
@@ -176,8 +175,17 @@ void ContestSession::rebuildFromStore()
     m_multipliers.reloadStarted();
     for (int number = 1; number <= m_store.QsoCount(); ++number)
         m_multipliers.recordLoaded(m_store.record(number));
+    noteFirstContacts();
     m_multipliers.RefreshGrid();
     Q_EMIT changed(SessionChange::Records);
+}
+
+void ContestSession::noteFirstContacts()
+{
+    // The first reload that finds contacts fixes the count a closing backup is measured against, whether
+    // the file was read again or the store already held it.
+    if (m_backupReference == 0)
+        m_backupReference = m_store.QsoCount();
 }
 
 // --- Band and mode ---

@@ -194,6 +194,7 @@ private:
     Selection afterSelection();
     // What a reload derives from the records, rebuilt from the store as it stands.
     void rebuildFromStore();
+    void noteFirstContacts();
 
     Services m_services;
     ProgramFolder m_programFolder;

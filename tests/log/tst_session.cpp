@@ -186,6 +186,15 @@ private Q_SLOTS:
         s.session->selectBand(QStringLiteral("20"));
         QCOMPARE(s.session->store().record(1).Call, QStringLiteral("K1ABD"));
         QVERIFY(s.session->logFile().unchangedSinceLastUse());
+
+        // Either way, the first band change that finds contacts sets the count a closing backup compares.
+        Session fresh;
+        fresh.enter(QStringLiteral("W1AW"), QStringLiteral("NY"));
+        fresh.enter(QStringLiteral("K1ABC"), QStringLiteral("CT"));
+        QVERIFY(fresh.session->logFile().unchangedSinceLastUse());
+        QCOMPARE(fresh.session->backupReference(), 0);
+        fresh.session->selectBand(QStringLiteral("40"));
+        QCOMPARE(fresh.session->backupReference(), 2);
     }
 
     void theRigMovesBandAndModeAndGivesTheFrequency()
