@@ -21,6 +21,7 @@ class ContactListPanel;
 class DupesPanel;
 class EntryRowPanel;
 class Form5;
+class AboutWindow;
 class LookupPanel;
 class MultiplierPanel;
 class ScorePanel;
@@ -134,6 +135,7 @@ private:
     void preferencesNotSaved(const QString& error, bool unreadAtStart);
     bool Form_KeyPress(QWidget* widget, QKeyEvent* key);
     void mnuHelp_Click();
+    void mnuAbout_Click();
     void mnuExit_Click();
 
     Form1Context m_context;
@@ -150,6 +152,7 @@ private:
     ScorePanel* m_score = nullptr;
     ContactListPanel* m_contacts = nullptr;
     Form5* m_help = nullptr;
+    AboutWindow* m_about = nullptr;
     bool m_toldPreferencesKept = false;
     bool m_exiting = false;
 };

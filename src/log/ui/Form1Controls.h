@@ -28,7 +28,7 @@ struct Form1Menus {
     QAction *mnuRigInterface = nullptr, *mnuRigTune = nullptr;
     QAction *mnuSpotConfigure = nullptr, *mnuSpectrumMap = nullptr;
     QAction *mnuColors = nullptr, *mnuFormSize = nullptr, *mnuTaskbar = nullptr, *mnuListPrevious = nullptr;
-    QAction *mnuGraph = nullptr, *mnuHelp = nullptr;
+    QAction *mnuGraph = nullptr, *mnuHelp = nullptr, *mnuAbout = nullptr;
 };
 
 struct Form1Controls {

@@ -103,9 +103,12 @@ void Form1::buildMenus()
     mnuGraph->setObjectName(QStringLiteral("mnuGraph"));
     mnuGraph->setEnabled(false);
 
-    mnuHelp = bar->addAction(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    // Help first, so Alt+H then Enter opens the help page; the licences and data versions beside it.
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    mnuHelp = addItem(help, QStringLiteral("&Help"), "mnuHelp", true);
+    mnuAbout = addItem(help, QStringLiteral("&About velmlog"), "mnuAbout", true);
     connect(mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
+    connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
 }
 
 void Form1::connectMenus()

@@ -8,6 +8,7 @@
 #include "log/StationProfile.h"
 #include "log/ui/ClockPanel.h"
 #include "log/ui/EntryRowPanel.h"
+#include "log/ui/AboutWindow.h"
 #include "log/ui/Form5.h"
 #include "log/ui/Form6.h"
 #include "log/ui/LookupPanel.h"
@@ -209,6 +210,16 @@ void Form1::mnuHelp_Click()
     m_help->activateWindow();
 }
 
+void Form1::mnuAbout_Click()
+{
+    if (!m_about)
+        m_about = new AboutWindow(m_session.programFolder(), this);
+    m_about->reload();
+    m_about->show();
+    m_about->raise();
+    m_about->activateWindow();
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     if (m_exiting) {
@@ -223,6 +234,8 @@ void Form1::closeEvent(QCloseEvent* event)
     }
     if (m_help)
         m_help->close();
+    if (m_about)
+        m_about->close();
     m_context.ports.lifecycle.shutdown();
     Backup();
     m_session.rememberOperatingTime();
