@@ -4,6 +4,7 @@
 #include "log/SharedPreferences.h"
 #include "log/StationPorts.h"
 #include "log/UserFolderSetup.h"
+#include "log/WorkingFolder.h"
 #include "log/ui/Form1.h"
 #include "log/ui/frmLogo.h"
 #include "output/ui/OutputMenus.h"
@@ -12,10 +13,67 @@
 #include "platform/SystemClock.h"
 #include "platform/SystemUserFolders.h"
 #include "platform/io/LineSafety.h"
+#include "platform/ui/ProgramIcon.h"
 #include "platform/ui/QtPrompts.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace {
+
+void report(const QString& text)
+{
+    std::fprintf(stderr, "velmlog: %s\n", qPrintable(text));
+}
+
+// An installed logger works in its own folder, seeded from the shipped data as `./velm run` seeds it; a
+// logger started from the build tree works in the folder current at start.
+bool enterWorkingFolder(velm::Prompts& prompts, bool quiet)
+{
+    const std::optional<QString> data = velm::installedDataFolder(QCoreApplication::applicationDirPath());
+    if (!data)
+        return true;
+    const QString folder = velm::installedWorkingFolder(
+        qEnvironmentVariable("VELM_DIR"), QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
+    const velm::SeedResult seeded = velm::seedWorkingFolder(*data, folder);
+    for (const QString& name : seeded.copied)
+        report(QStringLiteral("copied %1 into %2").arg(name, QDir::toNativeSeparators(folder)));
+    if (!seeded.ok() || !QDir::setCurrent(folder)) {
+        const QString why = seeded.ok() ? QStringLiteral("%1: the folder cannot be entered").arg(folder)
+                                        : seeded.failures.join(QLatin1Char('\n'));
+        report(why);
+        if (!quiet)
+            prompts.detailedMessage(QStringLiteral("The working folder could not be prepared."), why,
+                                    QStringLiteral("velmlog"), velm::MessageIcon::Critical);
+        return false;
+    }
+    return true;
+}
+
+// `velmlog --check-data`: loads the settings, the prefix table and the log of the working folder as a start
+// does, says what it found, and ends without a window.
+int checkData(velm::ContestSession& session)
+{
+    int failures = 0;
+    for (const auto& [what, result] :
+         {std::pair{"settings", session.ReadPreferences()},
+          std::pair{"prefix table", session.LoadPrefixTable()}, std::pair{"log", session.mnuOpen2()}}) {
+        if (!result.ok) {
+            report(QStringLiteral("%1: %2").arg(QLatin1String(what), result.error));
+            ++failures;
+        }
+    }
+    report(QStringLiteral("%1: %2 prefixes, %3 contacts")
+               .arg(QDir::toNativeSeparators(session.programFolder().path()))
+               .arg(session.prefixTable().count())
+               .arg(session.store().QsoCount()));
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -24,18 +82,27 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmlog"));
     QApplication::setOrganizationName(QStringLiteral("Orvane_Software"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMLOG_VERSION));
+    velm::applyProgramIcon();
+    const bool checkOnly = QCoreApplication::arguments().contains(QStringLiteral("--check-data"));
 
     velm::QtPrompts prompts;
     velm::SystemClock clock;
     velm::QtSettingsStore settings;
     velm::SystemUserFolders folders;
     const velm::Services services{prompts, clock, settings, folders};
+    if (!enterWorkingFolder(prompts, checkOnly))
+        return 1;
 
     // The folder current at start is the program folder: log.txt and the program's files live there.
     const velm::ProgramFolder programFolder(QDir::currentPath());
     velm::SharedPreferences sharedPreferences;
     const velm::UserFolderPaths userFolders = velm::prepareUserFolders(folders, prompts, sharedPreferences);
     QDir::setCurrent(programFolder.path());
+    if (checkOnly) {
+        velm::ContestSession session(services, programFolder, userFolders);
+        return checkData(session);
+    }
     {
         velm::frmLogo logo(userFolders.SharedFolder);
         logo.exec();
