@@ -75,7 +75,8 @@ void LineAssembler::take(char c, std::vector<ReceivedLine>& lines)
     case State::Iac:
         if (byte == kIac) {
             m_state = State::Text; // IAC IAC: one data byte 255
-            break;
+            append(c, lines);
+            return;
         }
         m_state = byte == kSb ? State::IacSub : byte >= kWill ? State::IacOption : State::Text;
         m_skipped = 0;
@@ -116,6 +117,11 @@ void LineAssembler::take(char c, std::vector<ReceivedLine>& lines)
             return;
         c = ' ';
     }
+    append(c, lines);
+}
+
+void LineAssembler::append(char c, std::vector<ReceivedLine>& lines)
+{
     m_afterCr = false;
     if (m_discarding)
         return;

@@ -49,6 +49,7 @@ private:
     };
 
     void take(char byte, std::vector<ReceivedLine>& lines);
+    void append(char c, std::vector<ReceivedLine>& lines);
     void endLine(std::vector<ReceivedLine>& lines);
 
     bool m_telnet;
