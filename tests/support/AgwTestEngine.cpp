@@ -58,6 +58,14 @@ AgwTestEngine::AgwTestEngine(QObject* parent) : QObject(parent)
     });
 }
 
+AgwTestEngine::~AgwTestEngine()
+{
+    // The server deletes its sockets after this object's members are gone: nothing may reach them then.
+    for (const auto& [socket, reader] : m_clients)
+        socket->disconnect(this);
+    m_server.disconnect(this);
+}
+
 bool AgwTestEngine::start()
 {
     return m_server.listen(QHostAddress::LocalHost);

@@ -19,6 +19,7 @@ class AgwTestEngine final : public QObject {
     Q_OBJECT
 public:
     explicit AgwTestEngine(QObject* parent = nullptr);
+    ~AgwTestEngine() override;
 
     bool start();
     quint16 port() const { return m_server.serverPort(); }

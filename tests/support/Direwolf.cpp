@@ -12,6 +12,9 @@ namespace {
 constexpr int kSampleRate = 44100;
 constexpr qsizetype kWavHeader = 44;
 constexpr qsizetype kDatagram = 1024;
+constexpr int kTickMs = 10;
+constexpr qsizetype kTickBytes = kSampleRate * 2 * kTickMs / 1000; // 16-bit mono audio of one tick
+constexpr int kSpeedUp = 4;
 
 quint16 freeTcpPort()
 {
@@ -32,11 +35,8 @@ quint16 freeUdpPort()
 Direwolf::Direwolf()
 {
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_silence.setInterval(20);
-    QObject::connect(&m_silence, &QTimer::timeout, [this] {
-        // 20 ms of 16-bit mono silence per tick: about real time.
-        sendAudio(QByteArray(kSampleRate / 50 * 2, '\0'));
-    });
+    m_pacer.setInterval(kTickMs);
+    QObject::connect(&m_pacer, &QTimer::timeout, [this] { pace(); });
 }
 
 Direwolf::~Direwolf()
@@ -94,8 +94,22 @@ bool Direwolf::start(int timeoutMs)
 
 void Direwolf::sendAudio(const QByteArray& pcm)
 {
-    for (qsizetype at = 0; at < pcm.size(); at += kDatagram)
-        m_audio.writeDatagram(pcm.mid(at, kDatagram), QHostAddress::LocalHost, m_audioPort);
+    m_pending += pcm;
+    m_pacer.start();
+}
+
+void Direwolf::pace()
+{
+    // Silence while on keeps the audio flowing at about real time once the queue is empty.
+    if (m_silenceOn && m_pending.size() < kTickBytes)
+        m_pending += QByteArray(kTickBytes, '\0');
+    const qsizetype budget = qMin(m_pending.size(), kTickBytes * kSpeedUp);
+    for (qsizetype at = 0; at < budget; at += kDatagram)
+        m_audio.writeDatagram(m_pending.mid(at, qMin(kDatagram, budget - at)), QHostAddress::LocalHost,
+                              m_audioPort);
+    m_pending.remove(0, budget);
+    if (m_pending.isEmpty() && !m_silenceOn)
+        m_pacer.stop();
 }
 
 bool Direwolf::sendPacket(const QByteArray& text)
@@ -125,15 +139,16 @@ bool Direwolf::sendPacket(const QByteArray& text)
 
 void Direwolf::streamSilence(bool on)
 {
+    m_silenceOn = on;
     if (on)
-        m_silence.start();
-    else
-        m_silence.stop();
+        m_pacer.start();
 }
 
 void Direwolf::stop()
 {
-    m_silence.stop();
+    m_silenceOn = false;
+    m_pacer.stop();
+    m_pending.clear();
     if (m_process.state() == QProcess::NotRunning)
         return;
     m_process.kill(); // SIGKILL to its pid

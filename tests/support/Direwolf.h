@@ -33,12 +33,16 @@ public:
     QByteArray output() const { return m_output; }
 
 private:
+    // Queued, then sent at a few times real time: a burst larger than the engine's socket buffer is lost.
     void sendAudio(const QByteArray& pcm);
+    void pace();
 
     QTemporaryDir m_dir;
     QProcess m_process;
     QUdpSocket m_audio;
-    QTimer m_silence;
+    QTimer m_pacer;
+    QByteArray m_pending;
+    bool m_silenceOn = false;
     quint16 m_agwPort = 0, m_audioPort = 0;
     QByteArray m_output;
     QString m_error;
