@@ -65,12 +65,15 @@ int main(int argc, char* argv[])
     velm::SpotConnection spots(services, stationServices.services(), agwEngine, session, spotStore);
     stations.add(spots);
 
-    velm::Form1 mainWindow(velm::Form1Context{services, session, sharedPreferences,
-                                              velm::StationPorts{cw, voiceKeyer, winKey, rig, voice, stations}});
-    QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
+    velm::Form1 mainWindow(
+        velm::Form1Context{services, session, sharedPreferences,
+                           velm::StationPorts{cw, voiceKeyer, winKey, rig, voice, stations}});
+    QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit,
+                     Qt::QueuedConnection);
     velm::connectOutputMenus({mainWindow.mnuWriteSumm, mainWindow.mnuADIF, mainWindow.mnuKestroneImport,
                               mainWindow.mnuCopyListtoClipboard},
-                             session, mainWindow, velm::Form1::Title, services, sharedPreferences, &mainWindow);
+                             session, mainWindow, velm::Form1::Title, services, sharedPreferences,
+                             &mainWindow);
     velm::SpotWindows spotWindows(spots, &mainWindow);
     spotWindows.connectConfigure(mainWindow.mnuSpotConfigure);
     QObject::connect(&mainWindow, &velm::Form1::windowRequested, &spotWindows,

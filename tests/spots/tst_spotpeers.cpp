@@ -114,6 +114,42 @@ private Q_SLOTS:
         QVERIFY(h.traffic().contains(QString::fromLatin1(kSpot.left(44)) + QStringLiteral("\r\nERROR:")));
     }
 
+    // A hostile node: bells, colours, binary, invalid UTF-8, a megabyte without a line end, a flood of
+    // spots, then a drop in the middle of a line. Nothing crashes, the box stays bounded, spots still count.
+    void hostileCluster()
+    {
+        ClusterServer cluster;
+        QVERIFY(cluster.start());
+        SpotHarness h(telnetSettings(cluster.port()), nullptr, true);
+        h->LoadSpotSettings();
+        QVERIFY(cluster.waitForClient());
+        h->txtSent_Enter(QStringLiteral("K1ABC"));
+        QTRY_VERIFY(h.traffic().contains(QStringLiteral("dxspider >\r\n")));
+        cluster.send("\a\a\x1B[2J\x1B[1;33m" + kSpot + "\x1B[0m\r\n");
+        QByteArray binary;
+        for (int i = 0; i < 4096; ++i)
+            binary += char((i * 37) & 0xFF);
+        cluster.send(binary + "\r\n\xC3\x28\xE2\x82 invalid \xF0\x9F\x98\r\n");
+        cluster.send(QByteArray(1024 * 1024, 'x'));
+        cluster.send("\r\n");
+        QTRY_COMPARE(h.store->spot(49).call, QStringLiteral("3B9FR"));
+
+        const QByteArray flood =
+            "DX de W3LPL:     14025.0  K%1XYZ        cq                             1813Z";
+        QByteArray burst;
+        for (int i = 0; i < 1000; ++i)
+            burst += QByteArray(flood).replace("%1", QByteArray::number(i % 10)) + "\r\n";
+        cluster.send(burst);
+        cluster.closeClient(kSpot.left(30));
+        QTRY_VERIFY_WITH_TIMEOUT(!h->isOpen(), 10000);
+        QVERIFY(h.traffic().size() <= TrafficBox::kTrimAbove);
+        QVERIFY(!h.traffic().contains(QChar(7)) && !h.traffic().contains(QChar(0x1B)));
+        // The flood pushed everything older out; each of its ten calls is drawn once.
+        QCOMPARE(storedCount(*h.store), 10);
+        QCOMPARE(h.store->spot(49).call, QStringLiteral("K9XYZ"));
+        QVERIFY(h.traffic().contains(QString::fromLatin1(kSpot.left(30)) + QStringLiteral("\r\nERROR:")));
+    }
+
     // --- AGW engine ---
     void agwStartUpAndConnectedMode()
     {
