@@ -40,6 +40,14 @@ quint16 unusedPort()
     return probe.serverPort();
 }
 
+// The AGW source chosen and opened on the test engine's port.
+void openAgw(SpotHarness& h, const AgwTestEngine& engine)
+{
+    h.fakes.settings.setValue(SpotConnection::kAgwPortKey, QString::number(engine.port()));
+    h->List1_Click(SpotSourceName::Agw);
+    h->OpenSpotSource();
+}
+
 } // namespace
 
 class TestSpotPeers : public QObject {
@@ -157,9 +165,7 @@ private Q_SLOTS:
         QVERIFY(engine.start());
         QtAgwEngine agw;
         SpotHarness h({}, &agw, true);
-        h.fakes.settings.setValue(SpotConnection::kAgwPortKey, QString::number(engine.port()));
-        h->List1_Click(SpotSourceName::Agw);
-        h->OpenSpotSource();
+        openAgw(h, engine);
         QVERIFY(h->polling());
         QVERIFY(agw.registered());
         QCOMPARE(engine.count('R'), 1);
@@ -199,10 +205,9 @@ private Q_SLOTS:
         QVERIFY(engine.start());
         QtAgwEngine agw;
         SpotHarness h({}, &agw, true);
-        h.fakes.settings.setValue(SpotConnection::kAgwPortKey, QString::number(engine.port()));
-        h->List1_Click(SpotSourceName::Agw);
-        for (int i = 0; i < 4; ++i)
-            h->OpenSpotSource();
+        openAgw(h, engine);
+        for (int i = 0; i < 3; ++i)
+            h->OpenSpotSource(); // each open closes what is open first
         QVERIFY(engine.waitForClients(1));
         QTRY_COMPARE(engine.clientsNow(), 1);
         h->CloseSpotSource();
@@ -244,9 +249,7 @@ private Q_SLOTS:
         QVERIFY(engine.start());
         QtAgwEngine agw;
         SpotHarness h({}, &agw, true);
-        h.fakes.settings.setValue(SpotConnection::kAgwPortKey, QString::number(engine.port()));
-        h->List1_Click(SpotSourceName::Agw);
-        h->OpenSpotSource();
+        openAgw(h, engine);
         QVERIFY(h->polling());
         // Garbage that is a frame by length still reads as one and is shown, not trusted.
         engine.sendRaw(encodeAgwFrame({0, 'U', 0, "\x01\x02", "\xFF", QByteArray("\x00\x1B[2J\xC3", 5)}));
@@ -263,9 +266,7 @@ private Q_SLOTS:
         QVERIFY(engine.start());
         QtAgwEngine agw;
         SpotHarness h({}, &agw, true);
-        h.fakes.settings.setValue(SpotConnection::kAgwPortKey, QString::number(engine.port()));
-        h->List1_Click(SpotSourceName::Agw);
-        h->OpenSpotSource();
+        openAgw(h, engine);
         QVERIFY(h->polling());
         engine.closeClients();
         QTRY_VERIFY(!h->isOpen());
