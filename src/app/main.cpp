@@ -13,8 +13,14 @@
 #include "platform/SystemClock.h"
 #include "platform/SystemUserFolders.h"
 #include "platform/io/LineSafety.h"
+#include "platform/io/QtAgwEngine.h"
+#include "platform/io/SystemStationServices.h"
 #include "platform/ui/ProgramIcon.h"
 #include "platform/ui/QtPrompts.h"
+#include "spots/SpotConnection.h"
+#include "spots/SpotStore.h"
+#include "spots/SpotTexts.h"
+#include "spots/ui/SpotWindows.h"
 
 #include <QApplication>
 #include <QDir>
@@ -118,6 +124,13 @@ int main(int argc, char* argv[])
     velm::NullRigPort rig;
     velm::NullVoicePrompts voice;
     velm::StationLifecycles stations;
+    velm::SystemStationServices stationServices(settings);
+
+    // DX spotting: the spot sources and the store of spots the views observe.
+    velm::SpotStore spotStore(clock);
+    velm::QtAgwEngine agwEngine;
+    velm::SpotConnection spots(services, stationServices.services(), agwEngine, session, spotStore);
+    stations.add(spots);
 
     velm::Form1 mainWindow(
         velm::Form1Context{services, session, sharedPreferences,
@@ -128,6 +141,18 @@ int main(int argc, char* argv[])
                               mainWindow.mnuCopyListtoClipboard},
                              session, mainWindow, velm::Form1::Title, services, sharedPreferences,
                              &mainWindow);
+    velm::SpotWindows spotWindows(spots, &mainWindow);
+    spotWindows.connectConfigure(mainWindow.mnuSpotConfigure);
+    QObject::connect(&mainWindow, &velm::Form1::windowRequested, &spotWindows,
+                     [&spotWindows](velm::WindowShortcut window) {
+                         if (window == velm::WindowShortcut::DxSpotting)
+                             spotWindows.showPacketSpotfrm();
+                     });
+    QObject::connect(&spots, &velm::SpotConnection::ownCallSpotted, &mainWindow,
+                     [&mainWindow](const QString& record) {
+                         mainWindow.showWhiteNotice(velm::spottext::kSpottedMessage,
+                                                    velm::spottext::spottedDupesLine(record));
+                     });
     mainWindow.show();
     if (!mainWindow.startUp())
         return 1;

@@ -25,7 +25,8 @@ bool isLetterOrDigit(QChar c)
 
 QStringList rewrittenProgramFiles()
 {
-    return {LogFile::FileName, PreferencesFile::FileName};
+    return {LogFile::FileName, PreferencesFile::FileName,
+            QStringLiteral("PackSpot.txt")}; // the spotting window's settings
 }
 
 bool isRewriteLeftover(const QString& entry, const QString& name)

@@ -25,10 +25,11 @@ enum class WindowShortcut {
 };
 
 // Message-line back colours.
-enum class MessageTone { Normal, KeyboardCw, Duplicate };
+enum class MessageTone { Normal, KeyboardCw, Duplicate, White };
 constexpr quint32 kMessageTeal = 0xC0C000;        // R 0, G 192, B 192; red in the low byte
 constexpr quint32 kMessageLightYellow = 0xC0FFFF; // R 255, G 255, B 192
 constexpr quint32 kMessageRed = 0x0000FF;         // R 255, G 0, B 0: a refused duplicate
+constexpr quint32 kMessageWhite = 0xFFFFFF;       // a notice from outside the entry row (the own call spotted)
 
 // One key press as Qt delivers it: the key, the modifiers held, and the text it types (empty for keys that
 // type nothing: function keys, arrows, a modifier on its own).

@@ -168,12 +168,35 @@ WriteFormatLine& WriteFormatLine::addSingle(float value)
     return *this;
 }
 
+WriteFormatLine& WriteFormatLine::addBoolean(bool value)
+{
+    if (!m_bytes.isEmpty())
+        m_bytes += ',';
+    m_bytes += formatBoolean(value);
+    return *this;
+}
+
 QByteArray WriteFormatLine::bytes() const
 {
     return m_bytes + "\r\n";
 }
 
+QByteArray formatBoolean(bool value)
+{
+    return value ? QByteArrayLiteral("#TRUE#") : QByteArrayLiteral("#FALSE#");
+}
+
 // ---- reading ----
+
+std::optional<bool> parseBoolean(QByteArrayView text)
+{
+    const QByteArrayView trimmed = text.trimmed();
+    if (trimmed.compare("#TRUE#", Qt::CaseInsensitive) == 0)
+        return true;
+    if (trimmed.compare("#FALSE#", Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
 
 std::optional<double> parseNumber(QByteArrayView text)
 {

@@ -43,6 +43,8 @@ public:
     WriteFormatLine& addNumber(double value);
     // A 32-bit float in its own shortest form (see formatSingle).
     WriteFormatLine& addSingle(float value);
+    // A Boolean as the bare literal #TRUE# or #FALSE# (see formatBoolean).
+    WriteFormatLine& addBoolean(bool value);
 
     // The values joined by commas, ended by CR LF.
     QByteArray bytes() const;
@@ -59,6 +61,13 @@ QByteArray formatNumber(double value);
 // A 32-bit float as the format writes it: the shortest form that reads back to the same float, by the same
 // rules as formatNumber ("95.3" for 95.3f, where widening to double would give 95.30000305175781).
 QByteArray formatSingle(float value);
+
+// A Boolean as the format writes it: the bare literals #TRUE# and #FALSE#.
+QByteArray formatBoolean(bool value);
+
+// Reads #TRUE# or #FALSE# (letter case ignored, blanks around it allowed); anything else, numbers included,
+// gives std::nullopt.
+std::optional<bool> parseBoolean(QByteArrayView text);
 
 // A text made safe to write: double quote → apostrophe, CR and LF → blank; anything else unchanged.
 QString writableText(const QString& text);
@@ -97,6 +106,8 @@ struct WriteValue {
     QString text(TextEncoding* used = nullptr) const { return decodeText(raw, used); }
     // The value as a number, quoted or bare; an empty value reads as 0 (an unset number).
     std::optional<double> number() const;
+    // The value as a Boolean literal; only a bare #TRUE# or #FALSE# reads.
+    std::optional<bool> boolean() const { return quoted ? std::nullopt : parseBoolean(raw); }
 };
 
 // One line as read.

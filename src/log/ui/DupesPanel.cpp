@@ -62,6 +62,15 @@ void DupesPanel::showHover(const QString& caption, const QString& text)
     lblDupe->setFont(font);
 }
 
+void DupesPanel::showNotice(const QString& text)
+{
+    setValueLabel(lblDupe, QStringLiteral("Possible duplicates"), text);
+    QPalette palette = lblDupe->palette();
+    palette.setColor(QPalette::Window, toQColor(kMessageWhite));
+    palette.setColor(QPalette::WindowText, Qt::black);
+    lblDupe->setPalette(palette);
+}
+
 void DupesPanel::cmdDup_Click()
 {
     showOnButtonFace();

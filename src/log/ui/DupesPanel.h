@@ -22,6 +22,8 @@ public:
     void showOnButtonFace();
     // A grid label's name and total, under its own caption for screen readers.
     void showHover(const QString& caption, const QString& text);
+    // A notice (the own call spotted) on a white background, until the line shows something else.
+    void showNotice(const QString& text);
     void cmdDup_Click();
 
     QLabel *lblPossDup = nullptr, *lblDupe = nullptr;

@@ -207,6 +207,7 @@ void EntryRowPanel::showMessage(const QString& text, MessageTone tone, Announce 
     QPalette palette = lblDialog->palette();
     const quint32 colour = tone == MessageTone::KeyboardCw  ? kMessageLightYellow
                            : tone == MessageTone::Duplicate ? kMessageRed
+                           : tone == MessageTone::White     ? kMessageWhite
                                                             : kMessageTeal;
     palette.setColor(QPalette::Window, toQColor(colour));
     palette.setColor(QPalette::WindowText, Qt::black);

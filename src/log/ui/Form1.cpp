@@ -401,6 +401,12 @@ void Form1::showMessage(const QString& text, MessageTone tone, Announce when)
     m_entry->showMessage(text, tone, when);
 }
 
+void Form1::showWhiteNotice(const QString& message, const QString& dupesLine)
+{
+    showMessage(message, MessageTone::White, Announce::Always);
+    m_dupes->showNotice(dupesLine);
+}
+
 void Form1::enterCall(const QString& call, bool tab)
 {
     m_entry->enterCall(call, tab);

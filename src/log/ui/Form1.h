@@ -94,6 +94,8 @@ public:
     void Label30_Click();
     void showMessage(const QString& text, MessageTone tone = MessageTone::Normal,
                      Announce when = Announce::IfChanged);
+    // A notice from another subsystem on white: the message line and the possible-duplicates line.
+    void showWhiteNotice(const QString& message, const QString& dupesLine);
 
     ContestSession& session() { return m_session; }
     const LogStore& logStore() const { return m_session.store(); }
