@@ -7,11 +7,14 @@
 #include "log/ui/Form1.h"
 #include "log/ui/frmLogo.h"
 #include "output/ui/OutputMenus.h"
+#include "rig/Rig.h"
+#include "rig/ui/RigWindows.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/Services.h"
 #include "platform/SystemClock.h"
 #include "platform/SystemUserFolders.h"
 #include "platform/io/LineSafety.h"
+#include "platform/io/SystemStationServices.h"
 #include "platform/ui/QtPrompts.h"
 
 #include <QApplication>
@@ -44,13 +47,17 @@ int main(int argc, char* argv[])
     // The contest: the log, the preferences and their rules; the windows show it.
     velm::ContestSession session(services, programFolder, userFolders);
 
+    // The serial ports, the parallel port and the TCP clients the station subsystems open.
+    velm::SystemStationServices stationServices(settings);
+
     // The station subsystems as the log reaches them; each stays a null port until it is built.
     velm::NullCwSender cw;
     velm::NullVoiceKeyer voiceKeyer;
     velm::NullWinKeyState winKey;
-    velm::NullRigPort rig;
+    velm::Rig rig(session, services, stationServices.services());
     velm::NullVoicePrompts voice;
     velm::StationLifecycles stations;
+    stations.add(rig);
 
     velm::Form1 mainWindow(velm::Form1Context{services, session, sharedPreferences,
                                               velm::StationPorts{cw, voiceKeyer, winKey, rig, voice, stations}});
@@ -58,6 +65,10 @@ int main(int argc, char* argv[])
     velm::connectOutputMenus({mainWindow.mnuWriteSumm, mainWindow.mnuADIF, mainWindow.mnuKestroneImport,
                               mainWindow.mnuCopyListtoClipboard},
                              session, mainWindow, velm::Form1::Title, services, sharedPreferences, &mainWindow);
+    velm::RigWindows* rigWindows = velm::connectRigMenus(
+        {mainWindow.mnuRigInterface, [&mainWindow](const QString& text) { mainWindow.showMessage(text); }}, rig,
+        prompts, &mainWindow);
+    QObject::connect(&mainWindow, &velm::Form1::windowRequested, rigWindows, &velm::RigWindows::windowRequested);
     mainWindow.show();
     if (!mainWindow.startUp())
         return 1;
