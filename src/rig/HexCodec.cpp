@@ -107,7 +107,7 @@ std::optional<QByteArray> HexSpacedToBytes(QStringView text)
     if (text.size() % 3 == 1 && text.size() > 0)
         return std::nullopt; // a pair cut to one character
     std::optional<QByteArray> bytes = hexSpacedPairs(text, int(pairs));
-    if (bytes && text.size() == pairs * 3 && text.back() != QLatin1Char(' '))
+    if (bytes && !text.isEmpty() && text.size() == pairs * 3 && text.back() != QLatin1Char(' '))
         return std::nullopt;
     return bytes;
 }

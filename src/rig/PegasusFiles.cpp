@@ -37,7 +37,11 @@ void ReadPegasusFile(const QString& folder, RigReadings& readings)
     file.close();
     if (data.size() > pegasus::kMaxOutFileBytes)
         return;
+    parsePegasusOut(data, readings);
+}
 
+void parsePegasusOut(QByteArrayView data, RigReadings& readings)
+{
     WriteFormatItems items(data);
     const std::optional<WriteValue> frequency = items.next();
     if (!frequency || (!frequency->quoted && !items.lastValueEnded()))

@@ -28,5 +28,7 @@ QString defaultPegasusFolder();
 // what was read before the cut (a number running to the very end of the file may itself be cut, and counts
 // only when it ends with a comma or a line break). The frequency must be above 0 and below 100,000 MHz.
 void ReadPegasusFile(const QString& folder, RigReadings& readings);
+// The same for the file's bytes.
+void parsePegasusOut(QByteArrayView data, RigReadings& readings);
 
 } // namespace velm

@@ -47,7 +47,13 @@ public:
 
     // Replies asked for and not yet ended by an RPRT line.
     int pending() const { return m_pending; }
-    void expect(int replies) { m_pending += replies; }
+    // A request went out for this many replies; the count of quiet ticks starts over.
+    void expect(int replies)
+    {
+        m_pending += replies;
+        m_quietTicks = 0;
+        m_sawReport = false;
+    }
     // A read tick passed; after a few without any RPRT the outstanding replies are given up, so that a daemon
     // that lost a request does not stop the polling for good.
     void tickPassed();
