@@ -80,7 +80,7 @@ void Rig::LoadRigSettings()
     FileResult result;
     const int fields = m_file.read(m_settings, &result);
     if (!result.ok)
-        qCWarning(lcRig) << "rig settings read up to field" << fields << ":" << result.error;
+        qCInfo(lcRig) << "rig settings read up to field" << fields << ":" << result.error;
     m_choices = designDefaultChoices();
     selectStoredSettings(m_choices, m_settings, fields);
     Q_EMIT changed(RigChange::Settings);
@@ -199,7 +199,7 @@ bool Rig::OpenRigPort()
     QString why;
     if (openLink(why))
         return true;
-    qCWarning(lcRig) << "rig port not opened:" << why;
+    qCInfo(lcRig) << "rig port not opened:" << why;
     Q_EMIT failure({RigFailure::Kind::OpenFailed, InvalidCommText, why});
     return false;
 }

@@ -132,6 +132,10 @@ QString RigSettingsFile::badCopyPath() const
 
 int RigSettingsFile::read(RigSettings& settings, FileResult* result)
 {
+    if (result)
+        *result = {};
+    if (!QFileInfo::exists(m_file.path()))
+        return 0; // nothing stored yet: the window's defaults
     int applied = 0;
     const FileResult outcome = m_file.read(
         [&](const QByteArray& data) {

@@ -202,7 +202,7 @@ QWidget* RigControlfrm::buildQueries()
     };
     field(txtFreq, "txtFreq", QStringLiteral("String to read &frequency:"));
     field(txtMode, "txtMode", QStringLiteral("String to read &mode:"));
-    field(txtRigctld, "txtRigctld", QStringLiteral("rigctld address (Hamlib NET rigctl):"));
+    field(txtRigctld, "txtRigctld", QStringLiteral("ri&gctld address (Hamlib NET rigctl):"));
     txtFreq->installEventFilter(this);
     txtMode->installEventFilter(this);
     connect(txtFreq, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -230,7 +230,7 @@ QWidget* RigControlfrm::buildChecksAndModeBy()
         checks->addWidget(item);
     };
     check(chkConvert, "chkConvert", QStringLiteral("Convert to &Hex"));
-    check(chkConvertFrom, "chkConvertFrom", QStringLiteral("Convert fro&m Hex"));
+    check(chkConvertFrom, "chkConvertFrom", QStringLiteral("Convert from He&x"));
     check(chkUseFrequency, "chkUseFrequency", QStringLiteral("&Use Frequency"));
     connect(chkConvert, &QCheckBox::clicked, this, [this](bool on) { m_rig.setConvertToHex(on); });
     connect(chkConvertFrom, &QCheckBox::clicked, this, [this](bool on) { m_rig.setConvertFromHex(on); });
