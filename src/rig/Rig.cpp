@@ -16,7 +16,8 @@ Q_LOGGING_CATEGORY(lcRig, "velm.rig", QtWarningMsg)
 namespace velm {
 
 const QString Rig::InvalidCommText = QStringLiteral(
-    "The comm port that you selected for rig interface is either in use, invalid or the settings that you have "
+    "The comm port that you selected for rig interface is either in use, invalid or the settings that you "
+    "have "
     "selected are invalid.  Please select another combination or choose None for your rig selection.");
 const QString Rig::InvalidCommTitle = QStringLiteral("Invalid Comm Settings.");
 const QString Rig::NoResponse = QStringLiteral("No Response");

@@ -159,9 +159,9 @@ private:
     QTimer m_tmrGetData;
     std::unique_ptr<SerialLine> m_line;
     std::unique_ptr<TcpClient> m_rigctld;
-    QString m_rigctldName;      // the address connected to, for the messages
-    bool m_rigctldUp = false;   // connected (not only connecting)
-    QByteArray m_closeBytes;    // what the open port gets before it closes (the Yaesu close command)
+    QString m_rigctldName;    // the address connected to, for the messages
+    bool m_rigctldUp = false; // connected (not only connecting)
+    QByteArray m_closeBytes;  // what the open port gets before it closes (the Yaesu close command)
     bool m_loaded = false;
     bool m_inTick = false;
 };

@@ -14,7 +14,8 @@ const std::array<RigOptionGroup, kRigOptionGroups>& groups()
             QStringLiteral("Baud Rate (k):"),
             {"1200", "2400", "4800", "9600", "14400", "19200", "28800", "38400", "56000"},
             {"1.2", "2.4", "4.8", "9.6", "14.4", "19.2", "28.8", "38.4", "56"}};
-        g[std::size_t(RigOption::Parity)] = {QStringLiteral("Parity:"), {"O", "N", "E"}, {"Odd", "None", "Even"}};
+        g[std::size_t(RigOption::Parity)] = {
+            QStringLiteral("Parity:"), {"O", "N", "E"}, {"Odd", "None", "Even"}};
         g[std::size_t(RigOption::DataBits)] = {QStringLiteral("Data Bits:"), {"7", "8"}, {"7", "8"}};
         g[std::size_t(RigOption::StopBits)] = {QStringLiteral("Stop Bits:"), {"1", "2"}, {"1", "2"}};
         QStringList ports;
@@ -45,7 +46,8 @@ QString trimmedRight(QString text)
 
 void setConvertToHex(RigChoices& choices, bool on)
 {
-    // Checking or unchecking "Convert to Hex" by hand or by a preset carries the value into "Convert from Hex".
+    // Checking or unchecking "Convert to Hex" by hand or by a preset carries the value into "Convert from
+    // Hex".
     choices.convertToHex = on;
     choices.convertFromHex = on;
 }
@@ -92,7 +94,8 @@ void selectStoredSettings(RigChoices& choices, const RigSettings& settings, int 
     if (read(4))
         choices[RigOption::StopBits] = optionIndex(RigOption::StopBits, settings.StopBits);
     if (read(8))
-        choices[RigOption::Port] = settings.PortNumber >= 1 && settings.PortNumber <= 10 ? settings.PortNumber - 1 : -1;
+        choices[RigOption::Port] =
+            settings.PortNumber >= 1 && settings.PortNumber <= 10 ? settings.PortNumber - 1 : -1;
     if (read(9))
         choices[RigOption::Power] = optionIndex(RigOption::Power, settings.PowerLine);
     if (read(10))
@@ -135,10 +138,11 @@ void applyRigPreset(RigSettings& settings, RigChoices& choices, const QString& r
     setConvertToHex(choices, preset.convertToHex);
     choices.convertToHexEnabled = preset.convertToHexEnabled;
     choices.icomNote = preset.icomNote;
-    const std::pair<RigOption, const std::optional<QString>*> lines[] = {{RigOption::Baud, &preset.baud},
-                                                                         {RigOption::DataBits, &preset.dataBits},
-                                                                         {RigOption::StopBits, &preset.stopBits},
-                                                                         {RigOption::Parity, &preset.parity}};
+    const std::pair<RigOption, const std::optional<QString>*> lines[] = {
+        {RigOption::Baud, &preset.baud},
+        {RigOption::DataBits, &preset.dataBits},
+        {RigOption::StopBits, &preset.stopBits},
+        {RigOption::Parity, &preset.parity}};
     for (const auto& [group, value] : lines) {
         if (*value)
             choices[group] = optionIndex(group, **value);

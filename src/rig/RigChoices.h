@@ -17,8 +17,8 @@ enum class RigOption { Baud, Parity, DataBits, StopBits, Port, Power, PollRate }
 inline constexpr int kRigOptionGroups = 7;
 
 struct RigOptionGroup {
-    QString title;       // the group's caption, "Baud Rate (k):"
-    QStringList values;  // what the settings field holds for each option ("1200", "N", "M", ...)
+    QString title;        // the group's caption, "Baud Rate (k):"
+    QStringList values;   // what the settings field holds for each option ("1200", "N", "M", ...)
     QStringList captions; // what the option shows ("1.2", "None", "500 ms", ...)
 };
 const RigOptionGroup& rigOptionGroup(RigOption group);

@@ -59,9 +59,11 @@ struct CivFrame {
     QByteArrayView data;
 };
 
-// The last complete frame with this command byte and minData to maxData data bytes. A preamble (FE FE, more FEs allowed) starts a frame; an FE
-// inside one starts the next (the earlier one was cut); FC, the bus collision mark, ends any frame.
-std::optional<CivFrame> lastCivFrame(QByteArrayView buffer, quint8 command, qsizetype minData, qsizetype maxData)
+// The last complete frame with this command byte and minData to maxData data bytes. A preamble (FE FE, more
+// FEs allowed) starts a frame; an FE inside one starts the next (the earlier one was cut); FC, the bus
+// collision mark, ends any frame.
+std::optional<CivFrame> lastCivFrame(QByteArrayView buffer, quint8 command, qsizetype minData,
+                                     qsizetype maxData)
 {
     constexpr quint8 kPreamble = 0xFE, kEnd = 0xFD, kCollision = 0xFC;
     std::optional<CivFrame> found;
@@ -89,7 +91,8 @@ std::optional<CivFrame> lastCivFrame(QByteArrayView buffer, quint8 command, qsiz
             continue;
         // <to> <from> <cmd> [data] FD: the command byte is the third of the body.
         const qsizetype dataBytes = i - body - 3;
-        if (dataBytes >= 0 && byteAt(buffer, body + 2) == command && dataBytes >= minData && dataBytes <= maxData)
+        if (dataBytes >= 0 && byteAt(buffer, body + 2) == command && dataBytes >= minData &&
+            dataBytes <= maxData)
             found = CivFrame{command, buffer.sliced(body + 3, dataBytes)};
         body = -1;
     }
@@ -186,10 +189,18 @@ void DecodeYaesuBcd(QByteArrayView buffer, RigReadings& readings)
     // 10 Hz steps: 01 40 25 00 is 14.025 MHz, 00 05 30 00 is 530 kHz.
     readings.RigFrequency = megahertz(double(*steps) * 10.0);
     switch (modeCode) {
-    case 0: case 1: case 4: case 8: case 84: case 88:
+    case 0:
+    case 1:
+    case 4:
+    case 8:
+    case 84:
+    case 88:
         setMode(readings, false);
         break;
-    case 2: case 3: case 82: case 83:
+    case 2:
+    case 3:
+    case 82:
+    case 83:
         setMode(readings, true);
         break;
     default:
@@ -212,10 +223,12 @@ void Decode757Status(QByteArrayView buffer, RigReadings& readings)
         return;
     const int code = low <= 9 ? high * 10 + low : high;
     switch (code) {
-    case 0: case 1:
+    case 0:
+    case 1:
         readings.RigMode = kModePhone;
         break;
-    case 2: case 3:
+    case 2:
+    case 3:
         readings.RigMode = kModeCw;
         break;
     case 4:
@@ -234,8 +247,8 @@ void DecodeYaesuStatus(QByteArrayView buffer, const QString& rigType, RigReading
     // The mode digit is in byte 8: a shorter record is cut.
     if (buffer.size() < 8)
         return;
-    // The hex digits of the record, 1-based as the layouts are given: digit n is the high (odd n) or low (even
-    // n) nibble of byte (n + 1) / 2.
+    // The hex digits of the record, 1-based as the layouts are given: digit n is the high (odd n) or low
+    // (even n) nibble of byte (n + 1) / 2.
     const auto digit = [&buffer](int n) {
         const quint8 byte = byteAt(buffer, (n - 1) / 2);
         return quint64(n % 2 ? byte >> 4 : byte & 0x0F);

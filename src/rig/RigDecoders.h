@@ -14,9 +14,9 @@ namespace velm {
 
 // What the decoders read; the polling state holds one (RigPoller).
 struct RigReadings {
-    float RigFrequency = 0; // MHz; 0 until a frequency was read
-    QString RigMode;        // "CW", "PH", and from the FT-757GX II also "AM" or "FM"; empty until read
-    quint8 RigVfo = 10;     // the VFO digit of the "IF" record (0 VFO A, 1 VFO B); 10 until read
+    float RigFrequency = 0;  // MHz; 0 until a frequency was read
+    QString RigMode;         // "CW", "PH", and from the FT-757GX II also "AM" or "FM"; empty until read
+    quint8 RigVfo = 10;      // the VFO digit of the "IF" record (0 VFO A, 1 VFO B); 10 until read
     int FrequencyDigits = 8; // how many digits the FTdx9000 family last sent after "FA" (8 or 9)
 };
 

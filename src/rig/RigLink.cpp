@@ -57,12 +57,15 @@ bool Rig::openSerial(QString& why)
     const QString device = m_station.serialPorts.devicePath(m_settings.PortNumber);
     const std::optional<SerialLineSettings> lineSettings = parseSerialSettings(m_settings.CommSettings);
     if (!lineSettings) {
-        why = QStringLiteral("%1: the line settings \"%2\" are not valid.").arg(device, m_settings.CommSettings);
+        why = QStringLiteral("%1: the line settings \"%2\" are not valid.")
+                  .arg(device, m_settings.CommSettings);
         return false;
     }
-    // Handshaking is set on every open: the Ten-Tec radios that want RTS/CTS must not leave it on for the next
-    // type. The line drives RTS and DTR off at once (Linux raises both, and a CAT cable may key with either).
-    const Handshake handshake = usesHardwareHandshake(m_settings.RigType) ? Handshake::RtsCts : Handshake::None;
+    // Handshaking is set on every open: the Ten-Tec radios that want RTS/CTS must not leave it on for the
+    // next type. The line drives RTS and DTR off at once (Linux raises both, and a CAT cable may key with
+    // either).
+    const Handshake handshake =
+        usesHardwareHandshake(m_settings.RigType) ? Handshake::RtsCts : Handshake::None;
     if (!m_line->open(device, *lineSettings, handshake)) {
         why = serialOpenFailureText(device, m_line->error(), m_line->errorString());
         return false;
@@ -198,7 +201,8 @@ void Rig::portLost(const QString& name, const QString& reason)
     const bool wasPolling = polling();
     EndTest();
     if (wasPolling)
-        Q_EMIT failure({RigFailure::Kind::PortLost, QStringLiteral("Rig port lost: %1 (%2)").arg(name, reason), {}});
+        Q_EMIT failure(
+            {RigFailure::Kind::PortLost, QStringLiteral("Rig port lost: %1 (%2)").arg(name, reason), {}});
 }
 
 } // namespace velm

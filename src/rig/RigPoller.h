@@ -22,9 +22,9 @@ struct PollRequest {
 };
 
 struct RigPoller : RigReadings {
-    QByteArray ReplyBuffer;   // what the last read tick received, emptied at the end of every read tick
+    QByteArray ReplyBuffer;     // what the last read tick received, emptied at the end of every read tick
     bool AwaitingReply = false; // the next tick reads
-    quint8 NextRequest = 0;   // alternating types: 0 the frequency is asked next, 1 the mode
+    quint8 NextRequest = 0;     // alternating types: 0 the frequency is asked next, 1 the mode
     RigctldReplies rigctldReplies;
 
     // The request of a send tick for settings.RigType (advancing NextRequest for the alternating types;

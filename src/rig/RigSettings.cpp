@@ -158,10 +158,11 @@ FileResult RigSettingsFile::save(const RigSettings& settings)
         QFile::remove(to);
         QFile source(from);
         if (!source.copy(to))
-            return {false, QStringLiteral("%1: not saved, because the unreadable file could not be kept as %2 "
-                                          "first (%3)")
-                               .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to),
-                                    source.errorString())};
+            return {
+                false,
+                QStringLiteral("%1: not saved, because the unreadable file could not be kept as %2 "
+                               "first (%3)")
+                    .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to), source.errorString())};
         m_file.allowReplacing();
     }
     return m_file.replace(rigSettingsBytes(settings));

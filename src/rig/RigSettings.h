@@ -50,8 +50,8 @@ int parseRigSettings(const QByteArray& data, RigSettings& settings, QString* err
 
 class RigSettingsFile {
 public:
-    static const QString FileName;   // "RigCntrl.txt"
-    static const QString BadName;    // "RigCntrl.bad": the copy of a file that did not read
+    static const QString FileName; // "RigCntrl.txt"
+    static const QString BadName;  // "RigCntrl.bad": the copy of a file that did not read
     static constexpr qint64 kMaxBytes = 64 * 1024;
 
     explicit RigSettingsFile(QString folder);

@@ -20,7 +20,8 @@ namespace velm::test {
 // qrppref.txt with CW on 20 m and the given rig type.
 inline QByteArray preferencesWithRig(const QByteArray& rigType)
 {
-    return "\"K1ABC\"\r\n\"CT\"\r\n5\r\n\"CW\"\r\n3725\r\n\"USA\"\r\n72.5\r\n41.5\r\n100\r\n16711680\r\n255\r\n"
+    return "\"K1ABC\"\r\n\"CT\"\r\n5\r\n\"CW\"\r\n3725\r\n\"USA\"\r\n72.5\r\n41."
+           "5\r\n100\r\n16711680\r\n255\r\n"
            "\"20\"\r\n\"NA\"\r\n\"1234\"\r\n0\r\n\"" +
            rigType + "\"\r\n0\r\n0\r\n";
 }

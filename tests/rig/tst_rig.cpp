@@ -99,14 +99,22 @@ void TestRig::openLinesHandshakeAndBytes_data()
     QTest::addColumn<bool>("dtr");
     QTest::addColumn<bool>("rtsCts");
     QTest::addColumn<QByteArray>("opening");
-    QTest::newRow("Kenwood, no power") << "Kenwood" << "N" << false << false << false << QByteArray();
-    QTest::newRow("Icom, RTS power") << "Icom" << "R" << true << false << false << QByteArray();
-    QTest::newRow("Kenwood 2, DTR power") << "Kenwood 2" << "D" << false << true << false << QByteArray();
-    QTest::newRow("Orion") << "Ten Tec Orion" << "N" << false << false << true << QByteArray("X\r");
-    QTest::newRow("front panel") << "Ten Tec Fnt Pnl" << "N" << false << false << true << QByteArray();
-    QTest::newRow("Yaesu") << "Yaesu" << "N" << false << false << false << kYaesuOpen;
-    QTest::newRow("Yaesu 1000") << "Yaesu 1000" << "R" << true << false << false << kYaesuOpen;
-    QTest::newRow("FTdx9000") << "Yaesu FTdx9000" << "N" << false << false << false << QByteArray();
+    QTest::newRow("Kenwood, no power") << "Kenwood"
+                                       << "N" << false << false << false << QByteArray();
+    QTest::newRow("Icom, RTS power") << "Icom"
+                                     << "R" << true << false << false << QByteArray();
+    QTest::newRow("Kenwood 2, DTR power") << "Kenwood 2"
+                                          << "D" << false << true << false << QByteArray();
+    QTest::newRow("Orion") << "Ten Tec Orion"
+                           << "N" << false << false << true << QByteArray("X\r");
+    QTest::newRow("front panel") << "Ten Tec Fnt Pnl"
+                                 << "N" << false << false << true << QByteArray();
+    QTest::newRow("Yaesu") << "Yaesu"
+                           << "N" << false << false << false << kYaesuOpen;
+    QTest::newRow("Yaesu 1000") << "Yaesu 1000"
+                                << "R" << true << false << false << kYaesuOpen;
+    QTest::newRow("FTdx9000") << "Yaesu FTdx9000"
+                              << "N" << false << false << false << QByteArray();
 }
 
 void TestRig::openLinesHandshakeAndBytes()
@@ -156,7 +164,8 @@ void TestRig::yaesuCloseBytesOnEveryClose()
     FakeSerialLine* line = h.line();
     QVERIFY(line->written().startsWith(kYaesuOpen));
     const auto closedWithBytes = [line](int closes) {
-        return line->closeCount == closes && line->written().endsWith(kYaesuClose) && line->drainCount >= closes;
+        return line->closeCount == closes && line->written().endsWith(kYaesuClose) &&
+               line->drainCount >= closes;
     };
     h.rig().EndTest();
     QVERIFY(closedWithBytes(1));
@@ -323,8 +332,9 @@ void TestRig::portLostEndsTheTestOnce()
     QCOMPARE(failures.size(), 1);
     const auto failure = failures.at(0).at(0).value<RigFailure>();
     QCOMPARE(failure.kind, RigFailure::Kind::PortLost);
-    QCOMPARE(failure.text,
-             QStringLiteral("Rig port lost: %1 (Input/output error)").arg(SerialPortTable::defaultDevicePath(1)));
+    QCOMPARE(
+        failure.text,
+        QStringLiteral("Rig port lost: %1 (Input/output error)").arg(SerialPortTable::defaultDevicePath(1)));
     // A write failing is the same loss, told once.
     h.rig().StartTest();
     QVERIFY(h.rig().polling());

@@ -56,9 +56,12 @@ QList<NamedDecoder> allDecoders()
         {"IcomMode", [](QByteArrayView b, RigReadings& r) { DecodeIcomMode(b, r); }},
         {"YaesuBcd", [](QByteArrayView b, RigReadings& r) { DecodeYaesuBcd(b, r); }},
         {"757Status", [](QByteArrayView b, RigReadings& r) { Decode757Status(b, r); }},
-        {"YaesuStatus890", [](QByteArrayView b, RigReadings& r) { DecodeYaesuStatus(b, rigtype::Yaesu890, r); }},
-        {"YaesuStatus920", [](QByteArrayView b, RigReadings& r) { DecodeYaesuStatus(b, rigtype::Yaesu920, r); }},
-        {"YaesuStatus1000", [](QByteArrayView b, RigReadings& r) { DecodeYaesuStatus(b, rigtype::Yaesu1000, r); }},
+        {"YaesuStatus890",
+         [](QByteArrayView b, RigReadings& r) { DecodeYaesuStatus(b, rigtype::Yaesu890, r); }},
+        {"YaesuStatus920",
+         [](QByteArrayView b, RigReadings& r) { DecodeYaesuStatus(b, rigtype::Yaesu920, r); }},
+        {"YaesuStatus1000",
+         [](QByteArrayView b, RigReadings& r) { DecodeYaesuStatus(b, rigtype::Yaesu1000, r); }},
         {"FTdx9000", [](QByteArrayView b, RigReadings& r) { DecodeFTdx9000(b, kFa, kMd0, r); }},
         {"FrontPanelFrequency", [](QByteArrayView b, RigReadings& r) { DecodeFrontPanelFrequency(b, r); }},
         {"FrontPanelMode", [](QByteArrayView b, RigReadings& r) { DecodeFrontPanelMode(b, r); }},
@@ -74,9 +77,10 @@ QList<NamedDecoder> allDecoders()
 }
 
 // Pieces the random buffers are built from, so that they reach past the first test of each decoder.
-const QByteArray kFragments[] = {"FA", "MD", "IF", "MD0", "@AF", "@RMM", "A", "M", ";", "\r", "\n", ",", "\"",
-                                 "\xFE\xFE", "\xFD", "\x03", "\x04", "\xFC", "RPRT 0\n", "get_freq:\n",
-                                 "Frequency: ", "get_mode:\n", "Mode: ", "CW", "0001402500"};
+const QByteArray kFragments[] = {
+    "FA",       "MD",          "IF",          "MD0",         "@AF",      "@RMM", "A",         "M",    ";",
+    "\r",       "\n",          ",",           "\"",          "\xFE\xFE", "\xFD", "\x03",      "\x04", "\xFC",
+    "RPRT 0\n", "get_freq:\n", "Frequency: ", "get_mode:\n", "Mode: ",   "CW",   "0001402500"};
 
 QByteArray randomBuffer(QRandomGenerator& random)
 {
@@ -99,9 +103,9 @@ QByteArray randomBuffer(QRandomGenerator& random)
 
 bool sane(const RigReadings& before, const RigReadings& after)
 {
-    const bool frequency = after.RigFrequency == before.RigFrequency ||
-                           (std::isfinite(after.RigFrequency) && after.RigFrequency >= 0 &&
-                            after.RigFrequency < 100000);
+    const bool frequency =
+        after.RigFrequency == before.RigFrequency ||
+        (std::isfinite(after.RigFrequency) && after.RigFrequency >= 0 && after.RigFrequency < 100000);
     static const QStringList modes{QStringLiteral("CW"), QStringLiteral("PH"), QStringLiteral("AM"),
                                    QStringLiteral("FM")};
     const bool mode = after.RigMode == before.RigMode || modes.contains(after.RigMode);
@@ -274,7 +278,8 @@ void TestRigCodecs::decoders_data()
     row("IF cut before the VFO", "KenwoodIF", ifCw.left(30), 14.025f, "CW", 10);
     row("IF garbled frequency", "KenwoodIF", "IF0001402X000     +000000000030000000;", same, "CW", 0);
     // Icom CI-V: the request's echo, then the answer.
-    row("Icom echo and answer", "Icom", hex("FE FE 64 E0 03 FD FE FE E0 64 03 00 50 02 14 00 FD"), 14.025f, "XX");
+    row("Icom echo and answer", "Icom", hex("FE FE 64 E0 03 FD FE FE E0 64 03 00 50 02 14 00 FD"), 14.025f,
+        "XX");
     row("Icom transceive broadcast", "Icom", hex("FE FE 00 64 00 00 50 02 14 00 FD"), same, "XX");
     row("Icom cut frame", "Icom", hex("FE FE E0 64 03 00 50 02"), same, "XX");
     row("Icom frame short of FD", "Icom", hex("FE FE E0 64 03 00 50 02 14 00"), same, "XX");
@@ -360,7 +365,8 @@ void TestRigCodecs::decoders()
     } else if (decoder == QLatin1String("757Status")) {
         Decode757Status(reply, readings);
     } else if (decoder.startsWith(QLatin1String("YaesuStatus"))) {
-        const QString model = decoder.mid(11) == QLatin1String("1000D") ? QStringLiteral("1000 D") : decoder.mid(11);
+        const QString model =
+            decoder.mid(11) == QLatin1String("1000D") ? QStringLiteral("1000 D") : decoder.mid(11);
         DecodeYaesuStatus(reply, QStringLiteral("Yaesu ") + model, readings);
     } else if (decoder == QLatin1String("FTdx9000")) {
         DecodeFTdx9000(reply, kFa, kMd0, readings);
@@ -438,27 +444,32 @@ void TestRigCodecs::rigctldReplies_data()
     QTest::addColumn<QString>("mode");
     QTest::addColumn<int>("pending"); // after expecting 2
     const float same = 12.345f;
-    const QByteArray both = "get_freq:\nFrequency: 145000000\nRPRT 0\nget_mode:\nMode: FM\nPassband: 15000\nRPRT 0\n";
+    const QByteArray both =
+        "get_freq:\nFrequency: 145000000\nRPRT 0\nget_mode:\nMode: FM\nPassband: 15000\nRPRT 0\n";
     QTest::newRow("both answers") << QList<QByteArray>{both} << 145.0f << "PH" << 0;
-    QTest::newRow("split anywhere") << QList<QByteArray>{both.left(7), both.mid(7, 20), both.mid(27)} << 145.0f
-                                    << "PH" << 0;
-    QTest::newRow("CWR") << QList<QByteArray>{"get_mode:\nMode: CWR\nPassband: 500\nRPRT 0\n"} << same << "CW" << 1;
-    QTest::newRow("other mode leaves it") << QList<QByteArray>{"get_mode:\nMode: PKTUSB\nPassband: 500\nRPRT 0\n"}
-                                          << same << "XX" << 1;
+    QTest::newRow("split anywhere") << QList<QByteArray>{both.left(7), both.mid(7, 20), both.mid(27)}
+                                    << 145.0f << "PH" << 0;
+    QTest::newRow("CWR") << QList<QByteArray>{"get_mode:\nMode: CWR\nPassband: 500\nRPRT 0\n"} << same << "CW"
+                         << 1;
+    QTest::newRow("other mode leaves it")
+        << QList<QByteArray>{"get_mode:\nMode: PKTUSB\nPassband: 500\nRPRT 0\n"} << same << "XX" << 1;
     QTest::newRow("negative report") << QList<QByteArray>{"get_freq:\nFrequency: 7040000\nRPRT -1\n"} << same
                                      << "XX" << 1;
-    QTest::newRow("missing report") << QList<QByteArray>{"get_freq:\nFrequency: 7040000\n"} << same << "XX" << 2;
-    QTest::newRow("junk inside a block") << QList<QByteArray>{"get_freq:\nFM\nFrequency: 7040000\nRPRT 0\n"}
-                                         << same << "XX" << 1;
+    QTest::newRow("missing report") << QList<QByteArray>{"get_freq:\nFrequency: 7040000\n"} << same << "XX"
+                                    << 2;
+    QTest::newRow("junk inside a block")
+        << QList<QByteArray>{"get_freq:\nFM\nFrequency: 7040000\nRPRT 0\n"} << same << "XX" << 1;
     QTest::newRow("resynchronised after junk")
         << QList<QByteArray>{"15000\nRPRT -1\nget_freq:\nFrequency: 7040000\nRPRT 0\n"} << 7.04f << "XX" << 0;
     QTest::newRow("set echo passes") << QList<QByteArray>{"set_freq: 7040000\nRPRT 0\nget_freq:\nFrequency: "
                                                           "7040000\nRPRT 0\n"}
                                      << 7.04f << "XX" << 0;
-    QTest::newRow("fraction of a hertz") << QList<QByteArray>{"get_freq:\nFrequency: 7040000.000000\nRPRT 0\n"}
-                                         << 7.04f << "XX" << 1;
-    QTest::newRow("not a frequency") << QList<QByteArray>{"get_freq:\nFrequency: -5\nRPRT 0\n"} << same << "XX" << 1;
-    QTest::newRow("zero hertz") << QList<QByteArray>{"get_freq:\nFrequency: 0\nRPRT 0\n"} << same << "XX" << 1;
+    QTest::newRow("fraction of a hertz")
+        << QList<QByteArray>{"get_freq:\nFrequency: 7040000.000000\nRPRT 0\n"} << 7.04f << "XX" << 1;
+    QTest::newRow("not a frequency") << QList<QByteArray>{"get_freq:\nFrequency: -5\nRPRT 0\n"} << same
+                                     << "XX" << 1;
+    QTest::newRow("zero hertz") << QList<QByteArray>{"get_freq:\nFrequency: 0\nRPRT 0\n"} << same << "XX"
+                                << 1;
 }
 
 void TestRigCodecs::rigctldReplies()
@@ -496,7 +507,8 @@ void TestRigCodecs::rigctldLongLinesAndPending()
     QCOMPARE(replies.pending(), 0);
     QCOMPARE(rigctld::parseAddress(QStringLiteral(" 127.0.0.1:4532 "))->port, quint16(4532));
     QCOMPARE(rigctld::parseAddress(QStringLiteral("[::1]:4533"))->host, QStringLiteral("::1"));
-    for (const char* bad : {"127.0.0.1", "127.0.0.1:0", "127.0.0.1:65536", "host:+1", ":4532", "a b:1", "::1:4532"})
+    for (const char* bad :
+         {"127.0.0.1", "127.0.0.1:0", "127.0.0.1:65536", "host:+1", ":4532", "a b:1", "::1:4532"})
         QVERIFY2(!rigctld::parseAddress(QString::fromLatin1(bad)), bad);
 }
 
@@ -519,8 +531,11 @@ void TestRigCodecs::randomBuffers()
         const RigReadings before = readings;
         decoder.decode(buffer, readings);
         if (!sane(before, readings))
-            QFAIL(qPrintable(QStringLiteral("buffer %1 (%2) gave %3 %4").arg(i).arg(BytesToHexSpaced(buffer))
-                                 .arg(double(readings.RigFrequency)).arg(readings.RigMode)));
+            QFAIL(qPrintable(QStringLiteral("buffer %1 (%2) gave %3 %4")
+                                 .arg(i)
+                                 .arg(BytesToHexSpaced(buffer))
+                                 .arg(double(readings.RigFrequency))
+                                 .arg(readings.RigMode)));
     }
 }
 

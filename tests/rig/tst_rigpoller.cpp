@@ -94,20 +94,33 @@ void TestRigPoller::shortQueries_data()
     QTest::addColumn<QString>("modeQuery");
     QTest::addColumn<QList<QByteArray>>("cycle");
     // Icom with no mode string asks only the frequency: every second cycle is silent.
-    QTest::newRow("Icom, no mode string") << "Icom" << "FE FE 64 E0 03 FD" << ""
-                                          << QList<QByteArray>{bytes("FE FE 64 E0 03 FD"), {}, bytes("FE FE 64 E0 03 FD")};
-    QTest::newRow("Icom, 16 characters") << "Icom" << "FE FE 64 E0 03 F" << "FE FE 64 E0 04 FD"
-                                         << QList<QByteArray>{{}, bytes("FE FE 64 E0 04 FD"), {}};
+    QTest::newRow("Icom, no mode string")
+        << "Icom"
+        << "FE FE 64 E0 03 FD"
+        << "" << QList<QByteArray>{bytes("FE FE 64 E0 03 FD"), {}, bytes("FE FE 64 E0 03 FD")};
+    QTest::newRow("Icom, 16 characters")
+        << "Icom"
+        << "FE FE 64 E0 03 F"
+        << "FE FE 64 E0 04 FD" << QList<QByteArray>{{}, bytes("FE FE 64 E0 04 FD"), {}};
     // More pairs than six are ignored.
-    QTest::newRow("Icom, seven pairs") << "Icom" << "FE FE 64 E0 03 FD 00" << ""
-                                       << QList<QByteArray>{bytes("FE FE 64 E0 03 FD"), {}};
-    QTest::newRow("Yaesu, 13 characters") << "Yaesu" << "00 00 00 00 0" << "" << QList<QByteArray>{{}, {}};
-    QTest::newRow("FTdx9000, one character") << "Yaesu FTdx9000" << "F" << "MD0;"
-                                             << QList<QByteArray>{{}, QByteArray("MD0;"), {}};
-    QTest::newRow("front panel, 6 characters") << "Ten Tec Fnt Pnl" << "3F 41 " << "3F 4D 0D"
-                                               << QList<QByteArray>{{}, bytes("3F 4D 0D")};
-    QTest::newRow("Kenwood, mode only") << "Kenwood" << "" << "MD;" << QList<QByteArray>{QByteArray("MD;")};
-    QTest::newRow("Orion, frequency only") << "Ten Tec Orion" << "?AF" << "" << QList<QByteArray>{QByteArray("?AF\r")};
+    QTest::newRow("Icom, seven pairs") << "Icom"
+                                       << "FE FE 64 E0 03 FD 00"
+                                       << "" << QList<QByteArray>{bytes("FE FE 64 E0 03 FD"), {}};
+    QTest::newRow("Yaesu, 13 characters") << "Yaesu"
+                                          << "00 00 00 00 0"
+                                          << "" << QList<QByteArray>{{}, {}};
+    QTest::newRow("FTdx9000, one character") << "Yaesu FTdx9000"
+                                             << "F"
+                                             << "MD0;" << QList<QByteArray>{{}, QByteArray("MD0;"), {}};
+    QTest::newRow("front panel, 6 characters") << "Ten Tec Fnt Pnl"
+                                               << "3F 41 "
+                                               << "3F 4D 0D" << QList<QByteArray>{{}, bytes("3F 4D 0D")};
+    QTest::newRow("Kenwood, mode only") << "Kenwood"
+                                        << ""
+                                        << "MD;" << QList<QByteArray>{QByteArray("MD;")};
+    QTest::newRow("Orion, frequency only") << "Ten Tec Orion"
+                                           << "?AF"
+                                           << "" << QList<QByteArray>{QByteArray("?AF\r")};
 }
 
 void TestRigPoller::shortQueries()
@@ -123,7 +136,8 @@ void TestRigPoller::shortQueries()
     for (const QByteArray& expected : cycle) {
         const PollRequest request = poller.request(settings, false);
         QCOMPARE(request.bytes, expected);
-        QCOMPARE(request.outcome, expected.isEmpty() ? PollRequest::Outcome::Nothing : PollRequest::Outcome::Send);
+        QCOMPARE(request.outcome,
+                 expected.isEmpty() ? PollRequest::Outcome::Nothing : PollRequest::Outcome::Send);
     }
 }
 
@@ -131,11 +145,16 @@ void TestRigPoller::badHexKeepsTheRequest_data()
 {
     QTest::addColumn<QString>("rigType");
     QTest::addColumn<QString>("frequencyQuery");
-    QTest::newRow("Icom") << "Icom" << "FE FE 64 E0 0G FD";
-    QTest::newRow("Icom, sign") << "Icom" << "FE FE +4 E0 03 FD";
-    QTest::newRow("Yaesu") << "Yaesu 990" << "00 00 00 02 1X";
-    QTest::newRow("front panel, commas") << "Ten Tec Fnt Pnl" << "3F,41,0D";
-    QTest::newRow("Other") << "Other" << "FE F";
+    QTest::newRow("Icom") << "Icom"
+                          << "FE FE 64 E0 0G FD";
+    QTest::newRow("Icom, sign") << "Icom"
+                                << "FE FE +4 E0 03 FD";
+    QTest::newRow("Yaesu") << "Yaesu 990"
+                           << "00 00 00 02 1X";
+    QTest::newRow("front panel, commas") << "Ten Tec Fnt Pnl"
+                                         << "3F,41,0D";
+    QTest::newRow("Other") << "Other"
+                           << "FE F";
 }
 
 void TestRigPoller::badHexKeepsTheRequest()
@@ -168,14 +187,22 @@ void TestRigPoller::modeFromFrequency_data()
     QTest::addColumn<float>("frequency");
     QTest::addColumn<QString>("decoded");
     QTest::addColumn<QString>("mode");
-    QTest::newRow("40 m CW") << 7.02f << "PH" << "CW";
-    QTest::newRow("40 m phone") << 7.2f << "CW" << "PH";
-    QTest::newRow("14.150 is no segment's") << 14.15f << "CW" << "CW";
-    QTest::newRow("14.1501") << 14.1501f << "CW" << "PH";
-    QTest::newRow("160 m keeps the radio's") << 1.83f << "PH" << "PH";
-    QTest::newRow("30 m") << 10.12f << "PH" << "CW";
-    QTest::newRow("2 m phone") << 145.0f << "CW" << "PH";
-    QTest::newRow("outside all") << 440.0f << "AM" << "AM";
+    QTest::newRow("40 m CW") << 7.02f << "PH"
+                             << "CW";
+    QTest::newRow("40 m phone") << 7.2f << "CW"
+                                << "PH";
+    QTest::newRow("14.150 is no segment's") << 14.15f << "CW"
+                                            << "CW";
+    QTest::newRow("14.1501") << 14.1501f << "CW"
+                             << "PH";
+    QTest::newRow("160 m keeps the radio's") << 1.83f << "PH"
+                                             << "PH";
+    QTest::newRow("30 m") << 10.12f << "PH"
+                          << "CW";
+    QTest::newRow("2 m phone") << 145.0f << "CW"
+                               << "PH";
+    QTest::newRow("outside all") << 440.0f << "AM"
+                                 << "AM";
 }
 
 void TestRigPoller::modeFromFrequency()

@@ -15,8 +15,9 @@ using namespace velm;
 namespace {
 
 // The Kenwood set-up as the file holds it.
-const QByteArray kKenwoodFile = "\"4800 \"\r\n\"N\"\r\n\"8\"\r\n\"2\"\r\n\"MD;\"\r\n\"FA;\"\r\n\"4800,N,8,2\"\r\n1\r\n"
-                                "\"N\"\r\n\"M\"\r\n\"Kenwood\"\r\n0\r\n1\r\n1\r\n";
+const QByteArray kKenwoodFile =
+    "\"4800 \"\r\n\"N\"\r\n\"8\"\r\n\"2\"\r\n\"MD;\"\r\n\"FA;\"\r\n\"4800,N,8,2\"\r\n1\r\n"
+    "\"N\"\r\n\"M\"\r\n\"Kenwood\"\r\n0\r\n1\r\n1\r\n";
 
 RigSettings kenwood()
 {
@@ -98,11 +99,21 @@ void TestRigSettings::baudPadding_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("selected"); // empty: no option
-    QTest::newRow("1200 keeps its blank") << "1200 " << "1200 " << "1200";
-    QTest::newRow("1200 without the blank") << "1200" << "1200 " << "1200";
-    QTest::newRow("14400 fills all five") << "14400" << "14400" << "14400";
-    QTest::newRow("longer text is cut") << "115200" << "11520" << "";
-    QTest::newRow("no such rate") << "300" << "300  " << "";
+    QTest::newRow("1200 keeps its blank") << "1200 "
+                                          << "1200 "
+                                          << "1200";
+    QTest::newRow("1200 without the blank") << "1200"
+                                            << "1200 "
+                                            << "1200";
+    QTest::newRow("14400 fills all five") << "14400"
+                                          << "14400"
+                                          << "14400";
+    QTest::newRow("longer text is cut") << "115200"
+                                        << "11520"
+                                        << "";
+    QTest::newRow("no such rate") << "300"
+                                  << "300  "
+                                  << "";
 }
 
 void TestRigSettings::baudPadding()
@@ -143,12 +154,12 @@ void TestRigSettings::damagedFiles_data()
     QTest::addColumn<QString>("rigType"); // after the read; "None" when field 11 was not reached
     QTest::newRow("cut after field 7") << kKenwoodFile.left(kKenwoodFile.indexOf("1\r\n")) << 7 << "None";
     QTest::newRow("empty") << QByteArray() << 0 << "None";
-    QTest::newRow("port not a number") << QByteArray(kKenwoodFile).replace("\r\n1\r\n\"N\"", "\r\nx\r\n\"N\"") << 7
-                                       << "None";
-    QTest::newRow("port beyond a byte") << QByteArray(kKenwoodFile).replace("\r\n1\r\n\"N\"", "\r\n300\r\n\"N\"")
-                                        << 7 << "None";
-    QTest::newRow("mode source beyond 16 bits") << kKenwoodFile.left(kKenwoodFile.size() - 3) + "70000\r\n" << 13
-                                                << "Kenwood";
+    QTest::newRow("port not a number")
+        << QByteArray(kKenwoodFile).replace("\r\n1\r\n\"N\"", "\r\nx\r\n\"N\"") << 7 << "None";
+    QTest::newRow("port beyond a byte")
+        << QByteArray(kKenwoodFile).replace("\r\n1\r\n\"N\"", "\r\n300\r\n\"N\"") << 7 << "None";
+    QTest::newRow("mode source beyond 16 bits") << kKenwoodFile.left(kKenwoodFile.size() - 3) + "70000\r\n"
+                                                << 13 << "Kenwood";
     QTest::newRow("quote left open") << QByteArray("\"4800 \"\r\n\"N\r\n") << 1 << "None";
     QTest::newRow("binary junk") << QByteArray("\x00\x01\x02\"\xFF", 5) << 0 << "None";
 }
@@ -200,7 +211,8 @@ void TestRigSettings::outOfRangeValuesSelectNothing()
 void TestRigSettings::oversizedFileIsNotRead()
 {
     QTemporaryDir dir;
-    write(dir.filePath(RigSettingsFile::FileName), kKenwoodFile + QByteArray(RigSettingsFile::kMaxBytes, '\n'));
+    write(dir.filePath(RigSettingsFile::FileName),
+          kKenwoodFile + QByteArray(RigSettingsFile::kMaxBytes, '\n'));
     RigSettingsFile file(dir.path());
     RigSettings settings;
     FileResult result;
@@ -274,7 +286,7 @@ void TestRigSettings::takeChoicesBuildsCommSettings()
 {
     RigSettings settings;
     RigChoices choices = designDefaultChoices();
-    choices[RigOption::Baud] = 0;  // 1200
+    choices[RigOption::Baud] = 0;   // 1200
     choices[RigOption::Parity] = 2; // E
     choices[RigOption::DataBits] = 0;
     choices[RigOption::StopBits] = 1;
@@ -297,24 +309,66 @@ void TestRigSettings::presets_data()
     QTest::addColumn<QString>("modeQuery");
     QTest::addColumn<bool>("convertToHex");
     QTest::addColumn<bool>("icomNote");
-    QTest::newRow("Icom") << "Icom" << "1200,N,8,1" << "FE FE 64 E0 03 FD" << "FE FE 64 E0 04 FD" << true << true;
-    QTest::newRow("Icom 735") << "Icom 735" << "1200,N,8,1" << "FE FE 64 E0 03 FD" << "FE FE 64 E0 04 FD" << true
-                              << true;
-    QTest::newRow("Omni VI") << "Ten Tec Omni VI" << "1200,N,8,1" << "FE FE 04 E0 03 FD" << "FE FE 04 E0 04 FD"
-                             << true << false;
-    QTest::newRow("Kenwood") << "Kenwood" << "4800,N,8,2" << "FA;" << "MD;" << false << false;
-    QTest::newRow("Elecraft") << "Elecraft" << "4800,N,8,2" << "FA;" << "MD;" << false << false;
-    QTest::newRow("Kenwood 2") << "Kenwood 2" << "4800,N,8,2" << "IF;" << "" << false << false;
-    QTest::newRow("Yaesu") << "Yaesu" << "4800,N,8,2" << "00 00 00 00 03" << "" << true << false;
-    QTest::newRow("757") << "Yaesu 757 GX II" << "4800,N,8,2" << "00 00 00 00 10" << "" << true << false;
+    QTest::newRow("Icom") << "Icom"
+                          << "1200,N,8,1"
+                          << "FE FE 64 E0 03 FD"
+                          << "FE FE 64 E0 04 FD" << true << true;
+    QTest::newRow("Icom 735") << "Icom 735"
+                              << "1200,N,8,1"
+                              << "FE FE 64 E0 03 FD"
+                              << "FE FE 64 E0 04 FD" << true << true;
+    QTest::newRow("Omni VI") << "Ten Tec Omni VI"
+                             << "1200,N,8,1"
+                             << "FE FE 04 E0 03 FD"
+                             << "FE FE 04 E0 04 FD" << true << false;
+    QTest::newRow("Kenwood") << "Kenwood"
+                             << "4800,N,8,2"
+                             << "FA;"
+                             << "MD;" << false << false;
+    QTest::newRow("Elecraft") << "Elecraft"
+                              << "4800,N,8,2"
+                              << "FA;"
+                              << "MD;" << false << false;
+    QTest::newRow("Kenwood 2") << "Kenwood 2"
+                               << "4800,N,8,2"
+                               << "IF;"
+                               << "" << false << false;
+    QTest::newRow("Yaesu") << "Yaesu"
+                           << "4800,N,8,2"
+                           << "00 00 00 00 03"
+                           << "" << true << false;
+    QTest::newRow("757") << "Yaesu 757 GX II"
+                         << "4800,N,8,2"
+                         << "00 00 00 00 10"
+                         << "" << true << false;
     for (const char* model : {"Yaesu 890", "Yaesu 920", "Yaesu 990", "Yaesu 1000 D", "Yaesu 1000"})
-        QTest::newRow(model) << model << "4800,N,8,2" << "00 00 00 02 10" << "" << true << false;
-    QTest::newRow("FTdx9000") << "Yaesu FTdx9000" << "4800,N,8,1" << "FA;" << "MD0;" << false << false;
-    QTest::newRow("front panel") << "Ten Tec Fnt Pnl" << "56000,N,8,1" << "3F 41 0D" << "3F 4D 0D" << true << false;
-    QTest::newRow("Orion") << "Ten Tec Orion" << "56000,N,8,1" << "?AF" << "?RMM" << false << false;
-    QTest::newRow("Pegasus") << "Ten Tec Pegasus" << "56000,N,8,1" << "" << "" << false << false;
-    QTest::newRow("rigctld") << "Hamlib NET rigctl" << "56000,N,8,1" << "" << "" << false << false;
-    QTest::newRow("None") << "None" << "56000,N,8,1" << "" << "" << false << false;
+        QTest::newRow(model) << model << "4800,N,8,2"
+                             << "00 00 00 02 10"
+                             << "" << true << false;
+    QTest::newRow("FTdx9000") << "Yaesu FTdx9000"
+                              << "4800,N,8,1"
+                              << "FA;"
+                              << "MD0;" << false << false;
+    QTest::newRow("front panel") << "Ten Tec Fnt Pnl"
+                                 << "56000,N,8,1"
+                                 << "3F 41 0D"
+                                 << "3F 4D 0D" << true << false;
+    QTest::newRow("Orion") << "Ten Tec Orion"
+                           << "56000,N,8,1"
+                           << "?AF"
+                           << "?RMM" << false << false;
+    QTest::newRow("Pegasus") << "Ten Tec Pegasus"
+                             << "56000,N,8,1"
+                             << ""
+                             << "" << false << false;
+    QTest::newRow("rigctld") << "Hamlib NET rigctl"
+                             << "56000,N,8,1"
+                             << ""
+                             << "" << false << false;
+    QTest::newRow("None") << "None"
+                          << "56000,N,8,1"
+                          << ""
+                          << "" << false << false;
 }
 
 void TestRigSettings::presets()

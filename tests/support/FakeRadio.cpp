@@ -59,12 +59,18 @@ using Mode = FakeRadio::Mode;
 char kenwoodDigit(Mode mode)
 {
     switch (mode) {
-    case Mode::Lsb: return '1';
-    case Mode::Usb: return '2';
-    case Mode::Cw: return '3';
-    case Mode::Fm: return '4';
-    case Mode::Am: return '5';
-    case Mode::CwReverse: return '7';
+    case Mode::Lsb:
+        return '1';
+    case Mode::Usb:
+        return '2';
+    case Mode::Cw:
+        return '3';
+    case Mode::Fm:
+        return '4';
+    case Mode::Am:
+        return '5';
+    case Mode::CwReverse:
+        return '7';
     }
     return '2';
 }
@@ -72,17 +78,24 @@ char kenwoodDigit(Mode mode)
 std::optional<Mode> kenwoodMode(char digit)
 {
     switch (digit) {
-    case '1': return Mode::Lsb;
-    case '2': return Mode::Usb;
-    case '3': return Mode::Cw;
-    case '4': return Mode::Fm;
-    case '5': return Mode::Am;
-    case '7': return Mode::CwReverse;
-    default: return std::nullopt;
+    case '1':
+        return Mode::Lsb;
+    case '2':
+        return Mode::Usb;
+    case '3':
+        return Mode::Cw;
+    case '4':
+        return Mode::Fm;
+    case '5':
+        return Mode::Am;
+    case '7':
+        return Mode::CwReverse;
+    default:
+        return std::nullopt;
     }
 }
 
-const char kOrionModes[] = {'1', '0', '2', '3', '4', '5'};      // by Mode: LSB 1, USB 0, CW 2, CW-R 3, AM 4, FM 5
+const char kOrionModes[] = {'1', '0', '2', '3', '4', '5'}; // by Mode: LSB 1, USB 0, CW 2, CW-R 3, AM 4, FM 5
 const char kFrontPanelModes[] = {'2', '1', '3', '3', '0', '4'}; // LSB 2, USB 1, CW 3, AM 0, FM 4
 const quint8 kIcomModes[] = {0x00, 0x01, 0x03, 0x07, 0x02, 0x05};
 const quint8 k817Modes[] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x08};
@@ -122,13 +135,22 @@ FakeRadio::~FakeRadio()
 
 FakeRadio::Model FakeRadio::modelFor(const QString& rigType)
 {
-    static const QList<std::pair<const char*, Model>> models{
-        {"Kenwood", Model::Kenwood},       {"Elecraft", Model::Kenwood},       {"Kenwood 2", Model::Kenwood2},
-        {"Yaesu FTdx9000", Model::FTdx9000}, {"Icom", Model::Icom},            {"Icom 735", Model::Icom735},
-        {"Ten Tec Omni VI", Model::OmniVI}, {"Yaesu", Model::Yaesu},          {"Yaesu 757 GX II", Model::Yaesu757},
-        {"Yaesu 890", Model::Yaesu890},     {"Yaesu 920", Model::Yaesu920},     {"Yaesu 990", Model::Yaesu990},
-        {"Yaesu 1000 D", Model::Yaesu1000D}, {"Yaesu 1000", Model::Yaesu1000}, {"Ten Tec Orion", Model::Orion},
-        {"Ten Tec Fnt Pnl", Model::FrontPanel}};
+    static const QList<std::pair<const char*, Model>> models{{"Kenwood", Model::Kenwood},
+                                                             {"Elecraft", Model::Kenwood},
+                                                             {"Kenwood 2", Model::Kenwood2},
+                                                             {"Yaesu FTdx9000", Model::FTdx9000},
+                                                             {"Icom", Model::Icom},
+                                                             {"Icom 735", Model::Icom735},
+                                                             {"Ten Tec Omni VI", Model::OmniVI},
+                                                             {"Yaesu", Model::Yaesu},
+                                                             {"Yaesu 757 GX II", Model::Yaesu757},
+                                                             {"Yaesu 890", Model::Yaesu890},
+                                                             {"Yaesu 920", Model::Yaesu920},
+                                                             {"Yaesu 990", Model::Yaesu990},
+                                                             {"Yaesu 1000 D", Model::Yaesu1000D},
+                                                             {"Yaesu 1000", Model::Yaesu1000},
+                                                             {"Ten Tec Orion", Model::Orion},
+                                                             {"Ten Tec Fnt Pnl", Model::FrontPanel}};
     for (const auto& [name, model] : models) {
         if (rigType == QLatin1String(name))
             return model;
@@ -170,7 +192,8 @@ void FakeRadio::reply(QByteArray bytes, int frequencyAt)
     ++requests;
     // A cut reply ends inside the frequency, or halfway through a reply without one: the field it carries
     // is never whole.
-    const qsizetype cutAt = frequencyAt >= 0 && frequencyAt < bytes.size() ? frequencyAt + 1 : bytes.size() / 2;
+    const qsizetype cutAt =
+        frequencyAt >= 0 && frequencyAt < bytes.size() ? frequencyAt + 1 : bytes.size() / 2;
     switch (misbehaviour) {
     case Misbehaviour::None:
         send(bytes);
@@ -273,8 +296,8 @@ QByteArray FakeRadio::textReply(const QByteArray& command)
     }
     if (command == "IF") {
         // 38 characters: frequency 2-12, RIT/XIT, memory, TX 28, mode 29, VFO 30, scan, split, tone.
-        return "IF" + QByteArray::number(hertz).rightJustified(11, '0') + "     +0000000000" + kenwoodDigit(mode) +
-               char('0' + vfo) + "000000;";
+        return "IF" + QByteArray::number(hertz).rightJustified(11, '0') + "     +0000000000" +
+               kenwoodDigit(mode) + char('0' + vfo) + "000000;";
     }
     return "?;";
 }
@@ -430,7 +453,8 @@ QByteArray FakeRadio::yaesuReply(const QByteArray& command)
         return {};
     }
     if (m_model == Model::Yaesu) {
-        // The FT-817 family's table: 03 reads, 01 sets the frequency (BCD, most significant first), 07 the mode.
+        // The FT-817 family's table: 03 reads, 01 sets the frequency (BCD, most significant first), 07 the
+        // mode.
         if (opcode == 0x03)
             return reversed(bcdLittleEndian(hertz / 10, 4)) + char(k817Modes[int(mode)]);
         if (opcode == 0x01)

@@ -19,7 +19,7 @@ class FakeRadio : public QObject {
     Q_OBJECT
 public:
     enum class Model {
-        Kenwood, // also Elecraft
+        Kenwood,  // also Elecraft
         Kenwood2, // answers IF
         FTdx9000,
         Icom,

@@ -30,9 +30,9 @@ bool RigctldProcess::start(int timeoutMs)
         m_port = probe.serverPort();
     }
     m_process.setProcessChannelMode(QProcess::MergedChannels);
-    m_process.start(QStringLiteral("rigctld"), {QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"),
-                                                 QStringLiteral("127.0.0.1"), QStringLiteral("-t"),
-                                                 QString::number(m_port)});
+    m_process.start(QStringLiteral("rigctld"),
+                    {QStringLiteral("-m"), QStringLiteral("1"), QStringLiteral("-T"),
+                     QStringLiteral("127.0.0.1"), QStringLiteral("-t"), QString::number(m_port)});
     const QDeadlineTimer deadline(timeoutMs);
     if (!m_process.waitForStarted(int(deadline.remainingTime()))) {
         m_error = QStringLiteral("rigctld did not start: ") + m_process.errorString();
@@ -73,7 +73,8 @@ QByteArray RigctldProcess::command(const QByteArray& line, int timeoutMs) const
     socket.write(line.endsWith('\n') ? line : line + '\n');
     QByteArray answer;
     // Extended answers end in "RPRT n"; plain ones are a line ("RPRT 0" for a set, the value for a get).
-    while (!deadline.hasExpired() && socket.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
+    while (!deadline.hasExpired() &&
+           socket.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
         answer += socket.readAll();
         if (answer.contains("RPRT ") && answer.endsWith('\n'))
             break;

@@ -26,9 +26,10 @@
 namespace velm {
 
 const QString RigControlfrm::Title = QStringLiteral(" Rig Interface Setup");
-const QString RigControlfrm::IcomNoteText = QStringLiteral(
-    "Icom radio users will have to replace the 64 in the string with the ID for your particular radio.  Please "
-    "check your Icom user's manual for details.");
+const QString RigControlfrm::IcomNoteText =
+    QStringLiteral("Icom radio users will have to replace the 64 in the string with the ID for your "
+                   "particular radio.  Please "
+                   "check your Icom user's manual for details.");
 const QString RigControlfrm::NotPollingText = QStringLiteral(
     "You must be polling your rig to test this function.  Please select your rig type and click the Test "
     "command button.");
@@ -41,9 +42,9 @@ const QString kUnprocessedCaption = QStringLiteral("Unprocessed data returned");
 const QString kPollingCaption = QStringLiteral("Polling Rig");
 
 // Group titles with their Alt keys; the accessible titles drop the "&" and the colon.
-const char* const kGroupTitles[kRigOptionGroups] = {"&Baud Rate (k):",  "Pa&rity:",   "D&ata Bits:",
-                                                    "St&op Bits:",      "Comm &Port:", "Connection Po&wer:",
-                                                    "Radio Po&lling Rate:"};
+const char* const kGroupTitles[kRigOptionGroups] = {
+    "&Baud Rate (k):", "Pa&rity:",           "D&ata Bits:",         "St&op Bits:",
+    "Comm &Port:",     "Connection Po&wer:", "Radio Po&lling Rate:"};
 const char* const kGroupNames[kRigOptionGroups] = {"optBaud", "optParity", "optDataBits", "optStopBits",
                                                    "optPort", "optPower",  "optPollRate"};
 
@@ -241,7 +242,8 @@ QWidget* RigControlfrm::buildChecksAndModeBy()
     modeBy->setAccessibleName(QStringLiteral("Mode by"));
     auto* modes = new QVBoxLayout(modeBy);
     auto* exclusive = new QButtonGroup(modeBy);
-    const QString captions[] = {QStringLiteral("Rig"), QStringLiteral("Frequency"), QStringLiteral("Don't Use")};
+    const QString captions[] = {QStringLiteral("Rig"), QStringLiteral("Frequency"),
+                                QStringLiteral("Don't Use")};
     for (int i = 0; i < 3; ++i) {
         auto* option = new QRadioButton(captions[i], modeBy);
         option->setObjectName(QStringLiteral("optModeBy_%1").arg(i));
@@ -360,7 +362,8 @@ void RigControlfrm::showPolling()
     const bool on = m_rig.polling();
     cmdEndTest->setEnabled(on);
     lblPolling->setVisible(on);
-    lblPolling->setAccessibleName(spokenValue(kPollingCaption, on ? QStringLiteral("on") : QStringLiteral("off")));
+    lblPolling->setAccessibleName(
+        spokenValue(kPollingCaption, on ? QStringLiteral("on") : QStringLiteral("off")));
 }
 
 int RigControlfrm::selectedPort() const
@@ -385,8 +388,8 @@ bool RigControlfrm::eventFilter(QObject* watched, QEvent* event)
     // (the operator returning from the main window) changes nothing.
     if (event->type() == QEvent::FocusIn && (watched == txtFreq || watched == txtMode)) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-            reason == Qt::ShortcutFocusReason)
+        if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+            reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
             m_rig.queryBoxFocused();
     }
     return QDialog::eventFilter(watched, event);

@@ -32,11 +32,11 @@ public:
     // The controls, named as the rest of the program and the tests know them.
     QListWidget* lstRig = nullptr;
     QList<QRadioButton*> optBaud, optParity, optDataBits, optStopBits, optPort, optPower, optPollRate;
-    QList<QRadioButton*> optModeBy; // "Rig", "Frequency", "Don't Use"
-    QLineEdit* txtFreq = nullptr;   // "String to read frequency:"
-    QLineEdit* txtMode = nullptr;   // "String to read mode:"
-    QLineEdit* txtDevice = nullptr; // the device of the chosen port
-    QLineEdit* txtRigctld = nullptr; // rigctld's host:port
+    QList<QRadioButton*> optModeBy;      // "Rig", "Frequency", "Don't Use"
+    QLineEdit* txtFreq = nullptr;        // "String to read frequency:"
+    QLineEdit* txtMode = nullptr;        // "String to read mode:"
+    QLineEdit* txtDevice = nullptr;      // the device of the chosen port
+    QLineEdit* txtRigctld = nullptr;     // rigctld's host:port
     QCheckBox* chkConvert = nullptr;     // "Convert to Hex"
     QCheckBox* chkConvertFrom = nullptr; // "Convert from Hex"
     QCheckBox* chkUseFrequency = nullptr;

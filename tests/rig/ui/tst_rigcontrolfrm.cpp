@@ -151,9 +151,9 @@ void TestRigControlfrm::optionClicksAndQueryBoxesEndTheTest()
         window.cmdTest->click();
         return h.rig().polling() && h.line()->isOpen();
     };
-    for (const QList<QRadioButton*>* group : {&window.optBaud, &window.optParity, &window.optDataBits,
-                                              &window.optStopBits, &window.optPort, &window.optPower,
-                                              &window.optPollRate}) {
+    for (const QList<QRadioButton*>* group :
+         {&window.optBaud, &window.optParity, &window.optDataBits, &window.optStopBits, &window.optPort,
+          &window.optPower, &window.optPollRate}) {
         QVERIFY(running());
         group->last()->click();
         QVERIFY(!h.rig().polling());
@@ -329,7 +329,8 @@ void TestRigControlfrm::lostPortOnTheMessageLine()
     h.writeRigFile(QStringLiteral("Kenwood"));
     QWidget main;
     QStringList lines;
-    connectRigMenus({nullptr, [&lines](const QString& text) { lines << text; }}, h.rig(), h.fakes.prompts, &main);
+    connectRigMenus({nullptr, [&lines](const QString& text) { lines << text; }}, h.rig(), h.fakes.prompts,
+                    &main);
     h.rig().startUp();
     h.line()->vanish(QStringLiteral("Input/output error"));
     QCOMPARE(lines, QStringList{QStringLiteral("Rig port lost: %1 (Input/output error)")
@@ -359,10 +360,10 @@ void TestRigControlfrm::keyboardReachesEverything()
         reached << QApplication::focusWidget();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    for (QWidget* control : std::initializer_list<QWidget*>{window.lstRig, window.txtFreq, window.txtMode,
-                                                           window.txtRigctld, window.txtDevice, window.chkConvertFrom,
-                                                           window.chkUseFrequency, window.cmdTest, window.cmdCopy,
-                                                           window.cmdDone, window.cmdChangeFrequency})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             window.lstRig, window.txtFreq, window.txtMode, window.txtRigctld, window.txtDevice,
+             window.chkConvertFrom, window.chkUseFrequency, window.cmdTest, window.cmdCopy, window.cmdDone,
+             window.cmdChangeFrequency})
         QVERIFY2(reached.contains(control), qPrintable(control->objectName()));
 }
 

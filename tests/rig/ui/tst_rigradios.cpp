@@ -48,11 +48,12 @@ struct Station {
         session.emplace(fakes.services(), ProgramFolder(dir.path()), folders);
         rig.emplace(*session, fakes.services(), system.services());
         stations.add(*rig);
-        form = std::make_unique<Form1>(Form1Context{fakes.services(), *session, shared,
-                                                    StationPorts{keyers, keyers, keyers, *rig, voice, stations}});
+        form = std::make_unique<Form1>(Form1Context{
+            fakes.services(), *session, shared, StationPorts{keyers, keyers, keyers, *rig, voice, stations}});
         form->setModalRunner([](QDialog&) { return int(QDialog::Rejected); });
-        windows = connectRigMenus({form->mnuRigInterface, [this](const QString& text) { form->showMessage(text); }},
-                                  *rig, fakes.prompts, form.get());
+        windows =
+            connectRigMenus({form->mnuRigInterface, [this](const QString& text) { form->showMessage(text); }},
+                            *rig, fakes.prompts, form.get());
         windows->setModalRunner([this](QDialog&) {
             ++modals;
             return int(QDialog::Rejected);
@@ -123,10 +124,10 @@ struct RadioLink {
     bool ok = false;
 };
 
-const char* const kSerialTypes[] = {"Kenwood",   "Elecraft",   "Kenwood 2",  "Yaesu FTdx9000", "Icom",
-                                    "Icom 735",  "Ten Tec Omni VI", "Yaesu", "Yaesu 757 GX II", "Yaesu 890",
-                                    "Yaesu 920", "Yaesu 990",  "Yaesu 1000 D", "Yaesu 1000",   "Ten Tec Orion",
-                                    "Ten Tec Fnt Pnl"};
+const char* const kSerialTypes[] = {
+    "Kenwood",         "Elecraft",   "Kenwood 2",       "Yaesu FTdx9000", "Icom",      "Icom 735",
+    "Ten Tec Omni VI", "Yaesu",      "Yaesu 757 GX II", "Yaesu 890",      "Yaesu 920", "Yaesu 990",
+    "Yaesu 1000 D",    "Yaesu 1000", "Ten Tec Orion",   "Ten Tec Fnt Pnl"};
 
 } // namespace
 
@@ -188,8 +189,9 @@ void TestRigRadios::eachRadioDrivesTheMainWindow()
     QTRY_VERIFY_WITH_TIMEOUT(!station.rig->polling(), 1000);
     QTest::qWait(600);
     QCOMPARE(failures.size(), 1);
-    QVERIFY2(station.form->lblDialog->text().startsWith(QStringLiteral("Rig port lost: ") + link.pair.pathA()),
-             qPrintable(station.form->lblDialog->text()));
+    QVERIFY2(
+        station.form->lblDialog->text().startsWith(QStringLiteral("Rig port lost: ") + link.pair.pathA()),
+        qPrintable(station.form->lblDialog->text()));
     QVERIFY(station.fakes.prompts.messages.isEmpty());
 }
 
@@ -197,7 +199,8 @@ void TestRigRadios::badRepliesChangeNothing_data()
 {
     QTest::addColumn<QString>("rigType");
     QTest::addColumn<FakeRadio::Misbehaviour>("misbehaviour");
-    QTest::addColumn<QString>("modeMeanwhile"); // a mode sent apart from a garbled frequency is still followed
+    QTest::addColumn<QString>(
+        "modeMeanwhile"); // a mode sent apart from a garbled frequency is still followed
     using M = FakeRadio::Misbehaviour;
     QTest::newRow("Kenwood garbled") << "Kenwood" << M::Garble << "CW";
     QTest::newRow("Kenwood cut") << "Kenwood" << M::Cut << "PH";
