@@ -59,12 +59,15 @@ int main(int argc, char* argv[])
     velm::StationLifecycles stations;
     stations.add(rig);
 
-    velm::Form1 mainWindow(velm::Form1Context{services, session, sharedPreferences,
-                                              velm::StationPorts{cw, voiceKeyer, winKey, rig, voice, stations}});
-    QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
+    velm::Form1 mainWindow(
+        velm::Form1Context{services, session, sharedPreferences,
+                           velm::StationPorts{cw, voiceKeyer, winKey, rig, voice, stations}});
+    QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit,
+                     Qt::QueuedConnection);
     velm::connectOutputMenus({mainWindow.mnuWriteSumm, mainWindow.mnuADIF, mainWindow.mnuKestroneImport,
                               mainWindow.mnuCopyListtoClipboard},
-                             session, mainWindow, velm::Form1::Title, services, sharedPreferences, &mainWindow);
+                             session, mainWindow, velm::Form1::Title, services, sharedPreferences,
+                             &mainWindow);
     velm::RigWindows* rigWindows = velm::connectRigMenus(
         {mainWindow.mnuRigInterface, [&mainWindow](const QString& text) { mainWindow.showMessage(text); }}, rig,
         prompts, &mainWindow);
