@@ -1,5 +1,6 @@
 #include "rig/RigSettings.h"
 
+#include "log/FileIo.h"
 #include "log/WriteFormat.h"
 #include "log/WriteFormatItems.h"
 
@@ -155,14 +156,11 @@ FileResult RigSettingsFile::save(const RigSettings& settings)
         // Whatever the operator had in the file is kept beside it before the window's values replace it.
         const QString from = m_file.path();
         const QString to = badCopyPath();
-        QFile::remove(to);
-        QFile source(from);
-        if (!source.copy(to))
-            return {
-                false,
-                QStringLiteral("%1: not saved, because the unreadable file could not be kept as %2 "
-                               "first (%3)")
-                    .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to), source.errorString())};
+        if (const QString why = copyFileSafely(from, to); !why.isEmpty())
+            return {false,
+                    QStringLiteral("%1: not saved, because the unreadable file could not be kept as %2 "
+                                   "first (%3)")
+                        .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to), why)};
         m_file.allowReplacing();
     }
     return m_file.replace(rigSettingsBytes(settings));
