@@ -8,6 +8,8 @@
 #include "log/ui/Form1.h"
 #include "log/ui/frmLogo.h"
 #include "output/ui/OutputMenus.h"
+#include "rig/Rig.h"
+#include "rig/ui/RigWindows.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/Services.h"
 #include "platform/SystemClock.h"
@@ -117,14 +119,17 @@ int main(int argc, char* argv[])
     // The contest: the log, the preferences and their rules; the windows show it.
     velm::ContestSession session(services, programFolder, userFolders);
 
+    // The serial ports, the parallel port and the TCP clients the station subsystems open.
+    velm::SystemStationServices stationServices(settings);
+
     // The station subsystems as the log reaches them; each stays a null port until it is built.
     velm::NullCwSender cw;
     velm::NullVoiceKeyer voiceKeyer;
     velm::NullWinKeyState winKey;
-    velm::NullRigPort rig;
+    velm::Rig rig(session, services, stationServices.services());
     velm::NullVoicePrompts voice;
     velm::StationLifecycles stations;
-    velm::SystemStationServices stationServices(settings);
+    stations.add(rig);
 
     // DX spotting: the spot sources and the store of spots the views observe.
     velm::SpotStore spotStore(clock);
@@ -153,6 +158,10 @@ int main(int argc, char* argv[])
                          mainWindow.showWhiteNotice(velm::spottext::kSpottedMessage,
                                                     velm::spottext::spottedDupesLine(record));
                      });
+    velm::RigWindows* rigWindows = velm::connectRigMenus(
+        {mainWindow.mnuRigInterface, [&mainWindow](const QString& text) { mainWindow.showMessage(text); }}, rig,
+        prompts, &mainWindow);
+    QObject::connect(&mainWindow, &velm::Form1::windowRequested, rigWindows, &velm::RigWindows::windowRequested);
     mainWindow.show();
     if (!mainWindow.startUp())
         return 1;

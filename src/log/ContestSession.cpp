@@ -106,6 +106,12 @@ FileResult ContestSession::setListPrevious(bool on)
     return SavePref();
 }
 
+FileResult ContestSession::setRigType(const QString& rigType)
+{
+    m_prefs.RigType = rigType;
+    return SavePref();
+}
+
 // --- The log file ---
 
 FileResult ContestSession::mnuOpen2()

@@ -103,6 +103,8 @@ public:
     FileResult applyStation(const StationProfile& profile);
     FileResult setColours(quint32 remaining, quint32 worked);
     FileResult setListPrevious(bool on);
+    // The rig window's "&Done": the rig type is kept with the preferences.
+    FileResult setRigType(const QString& rigType);
 
     // --- The log file ---
     // Rebuilds the store and every derived value from log.txt. On failure nothing is loaded (the store is

@@ -26,7 +26,8 @@ bool isLetterOrDigit(QChar c)
 QStringList rewrittenProgramFiles()
 {
     return {LogFile::FileName, PreferencesFile::FileName,
-            QStringLiteral("PackSpot.txt")}; // the spotting window's settings
+            QStringLiteral("PackSpot.txt"), // the spotting window's settings
+            QStringLiteral("RigCntrl.txt")};
 }
 
 bool isRewriteLeftover(const QString& entry, const QString& name)

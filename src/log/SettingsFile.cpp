@@ -34,12 +34,14 @@ QString SettingsFile::path() const
     return findFileIgnoringCase(m_folder, m_name);
 }
 
-FileResult SettingsFile::read(const std::function<QString(const QByteArray&)>& parse)
+FileResult SettingsFile::read(const std::function<QString(const QByteArray&)>& parse, qint64 maxBytes)
 {
     const QString filePath = path();
     QString reason;
     QByteArray data;
-    if (const QString unreadable = readWholeFile(filePath, data); !unreadable.isEmpty())
+    if (maxBytes >= 0 && QFileInfo(filePath).size() > maxBytes)
+        reason = QStringLiteral("larger than %1 bytes, so it is not read").arg(maxBytes);
+    else if (const QString unreadable = readWholeFile(filePath, data); !unreadable.isEmpty())
         reason = unreadable;
     else
         reason = parse(data);

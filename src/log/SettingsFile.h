@@ -27,8 +27,9 @@ public:
     QString path() const;
 
     // Reads the whole file and hands its bytes to parse, which returns why they do not read (empty when they
-    // do). A failure names the file and the reason ("<path>: line 16: ...").
-    FileResult read(const std::function<QString(const QByteArray&)>& parse);
+    // do). A failure names the file and the reason ("<path>: line 16: ..."). A file larger than maxBytes (when
+    // not negative) is not read at all and fails like a damaged one.
+    FileResult read(const std::function<QString(const QByteArray&)>& parse, qint64 maxBytes = -1);
 
     // Replaces the whole file through a temporary file and a rename, in the existing spelling; afterwards no
     // second file differing only in letter case is left beside it, so the next read cannot pick a stale copy
@@ -38,6 +39,9 @@ public:
 
     // True when the last read failed on a file that is still there.
     bool writesRefused() const;
+    // The caller has kept a copy of the file that failed to read (RigCntrl.bad, say): replace may write over
+    // it from now on.
+    void allowReplacing() { m_readFailed = false; }
 
 private:
     QString m_folder, m_name;

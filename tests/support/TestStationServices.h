@@ -13,6 +13,8 @@
 
 #include <QList>
 
+#include <functional>
+
 namespace velm::test {
 
 struct TestStationServices {
@@ -23,6 +25,8 @@ struct TestStationServices {
     // Made by newSerialLine / newTcpClient, owned by the subsystem that asked; valid while it keeps them.
     QList<FakeSerialLine*> serialLines;
     QList<FakeTcpClient*> tcpClients;
+    // Runs on each serial line as it is made, before the subsystem opens it (to script a failing first open).
+    std::function<void(FakeSerialLine&)> prepareSerialLine;
 
     StationServices services()
     {
@@ -30,6 +34,8 @@ struct TestStationServices {
                                [this] {
                                    auto line = std::make_unique<FakeSerialLine>();
                                    serialLines.append(line.get());
+                                   if (prepareSerialLine)
+                                       prepareSerialLine(*line);
                                    return std::unique_ptr<SerialLine>(std::move(line));
                                },
                                [this] {
