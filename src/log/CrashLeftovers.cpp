@@ -25,7 +25,7 @@ bool isLetterOrDigit(QChar c)
 
 QStringList rewrittenProgramFiles()
 {
-    return {LogFile::FileName, PreferencesFile::FileName};
+    return {LogFile::FileName, PreferencesFile::FileName, QStringLiteral("cw.txt")};
 }
 
 bool isRewriteLeftover(const QString& entry, const QString& name)

@@ -364,6 +364,42 @@ void TransmitController::WKTransmit()
     }
 }
 
+void TransmitController::appendForWinKey(const QString& text)
+{
+    const bool wasEmpty = m_cwBuffer.isEmpty();
+    m_cwBuffer += text;
+    if (wasEmpty)
+        WKTransmit();
+}
+
+void TransmitController::winKeyTest()
+{
+    appendForWinKey(QStringLiteral("VVV TEST DE ") + m_context.session.preferences().OwnCall);
+}
+
+void TransmitController::winKeyBufferTest()
+{
+    QString alphabet;
+    for (char c = 'A'; c <= 'Z'; ++c)
+        alphabet += QLatin1Char(c);
+    alphabet += QLatin1Char(' ');
+    appendForWinKey(alphabet.repeated(3));
+}
+
+void TransmitController::winKeyStop()
+{
+    m_context.winKeyLink.wk_clearbuf();
+    m_cwBuffer.clear();
+}
+
+void TransmitController::winKeyTyped(QChar c)
+{
+    // Only text reaches the keyer: Enter, Escape and other control codes are commands to it.
+    if (c.unicode() < 0x20 || c.unicode() > 0x7E)
+        return;
+    appendForWinKey(QString(c.toUpper()));
+}
+
 bool TransmitController::winKeyInUse() const
 {
     return m_settings.method == KeyingMethod::WinKey && m_context.winKeyLink.isOpen();

@@ -101,6 +101,12 @@ public:
     // file that did not read was kept aside).
     FileResult Command1_Click(QString* notice);
 
+    // --- The WinKey window's buttons ---
+    void winKeyTest();                // "Test": "VVV TEST DE " and the own call
+    void winKeyBufferTest();          // "Buffer Test": A to Z and a blank, three times
+    void winKeyStop();                // "Stop": the keyer's buffer and CwBuffer cleared
+    void winKeyTyped(QChar c);        // the typing field: printable characters only, upper-cased
+
 Q_SIGNALS:
     // The main window's message line should show text (the "Display CW text" box).
     void messageLine(const QString& text);
@@ -120,6 +126,7 @@ private:
     bool waitFor(bool (MorseEngine::*ready)() const);
     void waitMs(int ms);
     void winKeySend();
+    void appendForWinKey(const QString& text);
     void repeatAfterKeyerIdle();
     void startRepeatTimer();
     void endedSend();
