@@ -35,7 +35,7 @@ public:
         });
     }
     int wk_getstatus() override { return open ? status : 0; }
-    int wk_clearbuf() override { return record(QStringLiteral("wk_clearbuf"), [this] { status = 0; }); }
+    int wk_clearbuf() override { return record(QStringLiteral("wk_clearbuf"), [this] { status = statusAfterClear; }); }
     int wk_backspace() override { return record(QStringLiteral("wk_backspace"), [] {}); }
     int wk_wpm(quint8 v) override { return record(QStringLiteral("wk_wpm %1").arg(v), [] {}); }
     int wk_weight(quint8 v) override { return record(QStringLiteral("wk_weight %1").arg(v), [] {}); }
@@ -72,6 +72,7 @@ public:
     QString failure = QStringLiteral("Cannot open /dev/ttyS2: No such file or directory.");
     bool open = false;
     int status = 0;
+    int statusAfterClear = 0; // what the status becomes when the buffer is cleared (a keyer that stays full)
     bool countPending = false; // each character raises the status by one until the test lowers it
     QString sent;
     QStringList calls;
