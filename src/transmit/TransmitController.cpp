@@ -348,7 +348,8 @@ void TransmitController::WKTransmit()
         const SendScope scope(*this);
         m_wkFeeding = true;
         while (!m_cwBuffer.isEmpty() && link.isOpen() && !m_stopping) {
-            while (link.wk_getstatus() >= WinKeyLink::kStatusFull && link.isOpen() && !m_stopping)
+            while (link.wk_getstatus() >= WinKeyLink::kStatusFull && link.isOpen() && !m_stopping &&
+                   !m_cwBuffer.isEmpty())
                 waitMs(kWinKeyPaceMs);
             if (m_cwBuffer.isEmpty() || !link.isOpen() || m_stopping)
                 break;
