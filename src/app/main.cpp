@@ -12,8 +12,8 @@
 #include "platform/SystemClock.h"
 #include "platform/SystemUserFolders.h"
 #include "platform/io/LineSafety.h"
-#include "platform/ui/QtPrompts.h"
 #include "platform/io/SystemStationServices.h"
+#include "platform/ui/QtPrompts.h"
 #include "platform/ui/SerialPortsWindow.h"
 #include "transmit/MorseClock.h"
 #include "transmit/TransmitController.h"
@@ -62,7 +62,8 @@ int main(int argc, char* argv[])
     // CW: the Morse engine on the keying lines, the WinKey keyer over its serial port.
     velm::SteadyMorseClock morseClock;
     velm::WinKeyProtocolLink winKeyLink(station.serialPorts, station.newSerialLine());
-    velm::TransmitController transmit(velm::TransmitContext{services, station, session, morseClock, winKeyLink});
+    velm::TransmitController transmit(
+        velm::TransmitContext{services, station, session, morseClock, winKeyLink});
 
     // The station subsystems as the log reaches them; each stays a null port until it is built.
     velm::NullVoiceKeyer voiceKeyer;
@@ -71,13 +72,16 @@ int main(int argc, char* argv[])
     velm::StationLifecycles stations;
     stations.add(transmit);
 
-    velm::Form1 mainWindow(velm::Form1Context{services, session, sharedPreferences,
-                                              velm::StationPorts{transmit, voiceKeyer, transmit, rig, voice, stations}});
+    velm::Form1 mainWindow(
+        velm::Form1Context{services, session, sharedPreferences,
+                           velm::StationPorts{transmit, voiceKeyer, transmit, rig, voice, stations}});
     transmit.setEntryRow(&mainWindow);
-    QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit, Qt::QueuedConnection);
+    QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit,
+                     Qt::QueuedConnection);
     velm::connectOutputMenus({mainWindow.mnuWriteSumm, mainWindow.mnuADIF, mainWindow.mnuKestroneImport,
                               mainWindow.mnuCopyListtoClipboard},
-                             session, mainWindow, velm::Form1::Title, services, sharedPreferences, &mainWindow);
+                             session, mainWindow, velm::Form1::Title, services, sharedPreferences,
+                             &mainWindow);
     // The CW windows: created now, hidden between uses.
     velm::CWFrm cwWindow(transmit, prompts, station.serialCatalog, &mainWindow);
     cwWindow.setWindowFlag(Qt::Window);
@@ -97,19 +101,23 @@ int main(int argc, char* argv[])
         if (!cwWindow.isVisible())
             cwWindow.showNormalRaised();
     });
-    QObject::connect(&transmit, &velm::TransmitController::messageLine, &mainWindow, [&](const QString& text) {
-        mainWindow.showMessage(text, transmit.KeyboardCwMode() ? velm::MessageTone::KeyboardCw : velm::MessageTone::Normal);
-    });
-    QObject::connect(&mainWindow, &velm::Form1::windowRequested, &mainWindow, [&](velm::WindowShortcut window) {
-        if (window == velm::WindowShortcut::CwKeyer)
-            cwWindow.showNormalRaised();
-        else if (window == velm::WindowShortcut::CwStrings)
-            cwStrings.showNormalRaised();
-    });
+    QObject::connect(
+        &transmit, &velm::TransmitController::messageLine, &mainWindow, [&](const QString& text) {
+            mainWindow.showMessage(text, transmit.KeyboardCwMode() ? velm::MessageTone::KeyboardCw
+                                                                   : velm::MessageTone::Normal);
+        });
+    QObject::connect(&mainWindow, &velm::Form1::windowRequested, &mainWindow,
+                     [&](velm::WindowShortcut window) {
+                         if (window == velm::WindowShortcut::CwKeyer)
+                             cwWindow.showNormalRaised();
+                         else if (window == velm::WindowShortcut::CwStrings)
+                             cwStrings.showNormalRaised();
+                     });
     mainWindow.mnuCwKeyer->setEnabled(true);
     QObject::connect(mainWindow.mnuCwKeyer, &QAction::triggered, &cwWindow, &velm::CWFrm::showNormalRaised);
     mainWindow.mnuCwStrings->setEnabled(true);
-    QObject::connect(mainWindow.mnuCwStrings, &QAction::triggered, &cwStrings, &velm::frmCWStrings::showNormalRaised);
+    QObject::connect(mainWindow.mnuCwStrings, &QAction::triggered, &cwStrings,
+                     &velm::frmCWStrings::showNormalRaised);
     // "Serial Ports" beside "&Setup": which device each port number opens.
     auto* serialPorts = new QAction(QStringLiteral("Serial P&orts"), &mainWindow);
     serialPorts->setObjectName(QStringLiteral("mnuSerialPorts"));

@@ -109,7 +109,7 @@ bool readsAsTime(const QString& text)
 
 bool isContactMode(const QString& text)
 {
-    return text == QLatin1String("CW") || text == QLatin1String("PH");
+    return modeFromText(text).has_value();
 }
 
 QString spcOnLeave(const QString& text)

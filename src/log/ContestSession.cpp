@@ -2,6 +2,7 @@
 
 #include "log/BandMode.h"
 #include "log/CrashLeftovers.h"
+#include "log/FileIo.h"
 #include "log/LogLifecycle.h"
 #include "log/StationProfile.h"
 #include "log/WriteFormat.h"
@@ -111,8 +112,8 @@ FileResult ContestSession::mnuOpen2()
 {
     // A last line torn by a power cut is set aside in BACKUP rather than refusing the whole log.
     std::optional<SetAsideLine> setAside;
-    FileResult result = m_logFile.load(m_store, &m_multipliers,
-                                       TornLineRecovery{backupFolder(), m_services.clock.localNow()}, setAside);
+    FileResult result = m_logFile.load(
+        m_store, &m_multipliers, TornLineRecovery{backupFolder(), m_services.clock.localNow()}, setAside);
     if (!result.ok) {
         qCWarning(lcSession) << "reload failed:" << result.error;
         m_logLoaded = false;
@@ -120,8 +121,7 @@ FileResult ContestSession::mnuOpen2()
         return result;
     }
     m_logLoaded = true;
-    if (m_backupReference == 0)
-        m_backupReference = m_store.QsoCount();
+    noteFirstContacts();
     m_multipliers.RefreshGrid();
     Q_EMIT changed(SessionChange::Records);
     if (setAside)
@@ -170,6 +170,24 @@ void ContestSession::moveCrashLeftovers()
     }
 }
 
+void ContestSession::rebuildFromStore()
+{
+    m_multipliers.reloadStarted();
+    for (int number = 1; number <= m_store.QsoCount(); ++number)
+        m_multipliers.recordLoaded(m_store.record(number));
+    noteFirstContacts();
+    m_multipliers.RefreshGrid();
+    Q_EMIT changed(SessionChange::Records);
+}
+
+void ContestSession::noteFirstContacts()
+{
+    // The first reload that finds contacts fixes the count a closing backup is measured against, whether
+    // the file was read again or the store already held it.
+    if (m_backupReference == 0)
+        m_backupReference = m_store.QsoCount();
+}
+
 // --- Band and mode ---
 
 ContestSession::Selection ContestSession::afterSelection()
@@ -177,7 +195,12 @@ ContestSession::Selection ContestSession::afterSelection()
     Q_EMIT changed(SessionChange::BandMode);
     Selection selection;
     selection.saved = SavePref();
-    selection.reloaded = mnuOpen2();
+    // log.txt as this session last read or wrote it: the store is the file, and only what is derived from it
+    // is rebuilt. Any other file (a hand edit) is read again.
+    if (m_logLoaded && m_logFile.unchangedSinceLastUse())
+        rebuildFromStore();
+    else
+        selection.reloaded = mnuOpen2();
     return selection;
 }
 
@@ -189,27 +212,16 @@ ContestSession::Selection ContestSession::selectBand(const QString& band)
 
 ContestSession::Selection ContestSession::selectMode(const QString& mode)
 {
-    m_prefs.CurrentMode = mode == QLatin1String("CW") ? QStringLiteral("CW") : QStringLiteral("PH");
+    m_prefs.CurrentMode = modeText(storedMode(mode));
     m_reportLength = reportLengthForMode(m_prefs.CurrentMode);
     return afterSelection();
 }
 
 void ContestSession::BandFreqConversion(float megahertz)
 {
-    static const struct {
-        const char* band;
-        float above, below;
-    } bands[] = {{"160", 1.7999f, 2.0001f},   {"80", 3.4999f, 4.0001f},   {"40", 6.9999f, 7.3001f},
-                 {"20", 13.9999f, 14.3501f}, {"15", 20.9999f, 21.4501f}, {"10", 27.9999f, 29.7001f},
-                 {"6", 49.9999f, 54.0001f}};
-    for (const auto& row : bands) {
-        if (megahertz > row.above && megahertz < row.below) {
-            const QString band = QString::fromLatin1(row.band);
-            if (band.compare(m_prefs.CurrentBand, Qt::CaseInsensitive) != 0)
-                selectBand(band);
-            break;
-        }
-    }
+    if (const std::optional<Band> band = Band::ofFrequency(megahertz);
+        band && band->text().compare(m_prefs.CurrentBand, Qt::CaseInsensitive) != 0)
+        selectBand(band->text());
     m_lastRigFrequencyText = QString::number(double(megahertz), 'f', 3);
 }
 
@@ -217,10 +229,8 @@ void ContestSession::ModeSelection(const QString& mode)
 {
     if (mode.isEmpty() || mode.compare(m_prefs.CurrentMode, Qt::CaseInsensitive) == 0)
         return;
-    if (mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0)
-        selectMode(QStringLiteral("PH"));
-    else if (mode.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0)
-        selectMode(QStringLiteral("CW"));
+    if (const std::optional<Mode> known = modeFromText(mode, Qt::CaseInsensitive))
+        selectMode(modeText(*known));
 }
 
 // --- Operating clock ---
@@ -284,12 +294,13 @@ QString ContestSession::provinceFromCall(const QString& call, const QString& spc
 }
 
 std::optional<PrefixTable::Completion> ContestSession::completeCountry(const QString& spcText, int caret,
-                                                                      QChar typed)
+                                                                       QChar typed)
 {
     std::optional<PrefixTable::Completion> completion =
         m_prefixTable.CountryCompletion(spcText, caret, typed, m_prefs.OwnLatitude, m_prefs.OwnLongitude);
     if (completion) {
-        setLookupLabels({completion->continent, completion->bearing ? completion->bearing->bearing : QString(),
+        setLookupLabels({completion->continent,
+                         completion->bearing ? completion->bearing->bearing : QString(),
                          completion->bearing ? completion->bearing->miles : QString()});
     }
     return completion;
@@ -313,7 +324,8 @@ PartialDupeResult ContestSession::possibleDupes(const QString& callText, QChar k
 
 DupCheckResult ContestSession::DupCheck(const QString& call, const QString& velmPwr, const QString& spc) const
 {
-    return velm::DupCheck(m_store, DupCheckInput{call, m_prefs.CurrentBand, velmPwr, spc, m_prefs.ListPrevious == 1});
+    return velm::DupCheck(m_store,
+                          DupCheckInput{call, m_prefs.CurrentBand, velmPwr, spc, m_prefs.ListPrevious == 1});
 }
 
 void ContestSession::holdAfterRefusal()
@@ -325,8 +337,8 @@ CommitOutcome ContestSession::commit(const CommitRequest& request)
 {
     CommitOutcome outcome;
     if (m_postContest) {
-        outcome.postContest =
-            checkPostContest(request.postContestDate.value_or(QString()), request.postContestTime.value_or(QString()));
+        outcome.postContest = checkPostContest(request.postContestDate.value_or(QString()),
+                                               request.postContestTime.value_or(QString()));
         if (outcome.postContest->refusal)
             return outcome;
     }
@@ -371,11 +383,12 @@ CommitOutcome ContestSession::commit(const CommitRequest& request)
             const FileResult appended = AppendQso(record);
             if (!m_logLoaded) {
                 outcome.record = CommitOutcome::Record::NotLoaded;
-                outcome.failure = QStringLiteral("The contact with %1 was not logged: %2").arg(record.Call, appended.error);
+                outcome.failure =
+                    QStringLiteral("The contact with %1 was not logged: %2").arg(record.Call, appended.error);
             } else if (!appended.ok) {
                 outcome.record = CommitOutcome::Record::WriteFailed;
-                outcome.failure =
-                    QStringLiteral("The contact with %1 was not logged.\n\n%2").arg(record.Call, appended.error);
+                outcome.failure = QStringLiteral("The contact with %1 was not logged.\n\n%2")
+                                      .arg(record.Call, appended.error);
             } else {
                 outcome.record = CommitOutcome::Record::Logged;
                 outcome.logged = m_store.record(m_store.QsoCount());
@@ -412,8 +425,8 @@ QString ContestSession::Backup()
 QString ContestSession::makeBackup(bool evenWhenUnchanged)
 {
     if (evenWhenUnchanged) {
-        // Before the log is replaced or erased: whatever the file holds is kept, loaded or not (at start-up the
-        // store is still empty when the operator chooses a new log).
+        // Before the log is replaced or erased: whatever the file holds is kept, loaded or not (at start-up
+        // the store is still empty when the operator chooses a new log).
         if (QFileInfo(m_logFile.path()).size() == 0)
             return {};
     } else if (!backupDue(m_store.QsoCount(), m_backupReference)) {
@@ -422,7 +435,8 @@ QString ContestSession::makeBackup(bool evenWhenUnchanged)
     const QString folder = backupFolder();
     QString reason;
     if (folder.isEmpty() || !QDir().mkpath(folder))
-        reason = QStringLiteral("the backup folder %1 could not be created").arg(QDir::toNativeSeparators(folder));
+        reason =
+            QStringLiteral("the backup folder %1 could not be created").arg(QDir::toNativeSeparators(folder));
     else
         reason = copyFileSafely(m_logFile.path(),
                                 folder + QLatin1Char('/') + backupFileName(m_services.clock.localNow()));
@@ -435,15 +449,17 @@ void ContestSession::StartNewLog()
 {
     Prompts& prompts = m_services.prompts;
     const std::optional<QString> answer = prompts.input(
-        QStringLiteral("Are you sure that you want to start a new log file?  This function will ERASE the existing "
-                       "log file!\r\n\r\nTo verify that you want to start a new log file, please type: YES"),
+        QStringLiteral(
+            "Are you sure that you want to start a new log file?  This function will ERASE the existing "
+            "log file!\r\n\r\nTo verify that you want to start a new log file, please type: YES"),
         QStringLiteral("WARNING - Your existing log file will be ERASED!"), QString());
     if (answer && answer->toUpper() == QLatin1String("YES")) {
         // The log is copied to BACKUP before it is emptied, changed since opening or not, so erasing it never
         // destroys its only copy; without a copy nothing is erased.
         if (const QString failure = makeBackup(true); !failure.isEmpty()) {
             prompts.message(
-                QStringLiteral("The log was not erased, because it could not be backed up first.\n\n%1").arg(failure),
+                QStringLiteral("The log was not erased, because it could not be backed up first.\n\n%1")
+                    .arg(failure),
                 QStringLiteral("Log Not Erased"), MessageIcon::Critical);
         } else if (const QString emptied = replaceFile(m_logFile.path(), QByteArray()); !emptied.isEmpty()) {
             prompts.message(QStringLiteral("The log could not be emptied.\n\n%1: %2")
@@ -470,15 +486,17 @@ void ContestSession::mnuArchive_Click()
 {
     Prompts& prompts = m_services.prompts;
     prompts.message(
-        QStringLiteral("This function is used to create a permanent copy of your currently open log file.  To open "
-                       "your log file at a later date, click File > Restore from Archive or Backup."),
+        QStringLiteral(
+            "This function is used to create a permanent copy of your currently open log file.  To open "
+            "your log file at a later date, click File > Restore from Archive or Backup."),
         QStringLiteral("Archive Information"), MessageIcon::Information);
     const QString folder = backupFolder();
     if (!folder.isEmpty())
         QDir().mkpath(folder);
     const std::optional<QString> chosen = prompts.saveFileName(
         QStringLiteral("Archive Current Log"),
-        folder + QLatin1Char('/') + archiveFileName(m_prefs.OwnCall, m_services.clock.localNow().date()), kLogFilter);
+        folder + QLatin1Char('/') + archiveFileName(m_prefs.OwnCall, m_services.clock.localNow().date()),
+        kLogFilter);
     if (!chosen)
         return;
     const QString failure = copyFileSafely(m_logFile.path(), *chosen);
@@ -490,10 +508,11 @@ void ContestSession::mnuRestore_Click()
 {
     Prompts& prompts = m_services.prompts;
     prompts.message(
-        QStringLiteral("This action will open an archived log or backup file and creates a working file called "
-                       "log.txt.  If you make any changes to your archived data that you would like to permanently "
-                       "save, before you click File > New to start a new contest, be sure to click File > Archive "
-                       "to save your changes."),
+        QStringLiteral(
+            "This action will open an archived log or backup file and creates a working file called "
+            "log.txt.  If you make any changes to your archived data that you would like to permanently "
+            "save, before you click File > New to start a new contest, be sure to click File > Archive "
+            "to save your changes."),
         QStringLiteral("Opening Archived Data Information"), MessageIcon::Information);
     if (m_store.QsoCount() > 0 &&
         !prompts.askYesNo(QStringLiteral("Are you sure that you want to open an archived log?  This "
@@ -506,9 +525,10 @@ void ContestSession::mnuRestore_Click()
         return;
     // The log being replaced is backed up first, so a restore never destroys its only copy.
     if (const QString failure = makeBackup(true); !failure.isEmpty()) {
-        prompts.message(QStringLiteral("The current log was not replaced, because it could not be backed up first.\n\n%1")
-                            .arg(failure),
-                        QStringLiteral("Error Restoring Log"), MessageIcon::Critical);
+        prompts.message(
+            QStringLiteral("The current log was not replaced, because it could not be backed up first.\n\n%1")
+                .arg(failure),
+            QStringLiteral("Error Restoring Log"), MessageIcon::Critical);
         return;
     }
     if (const QString failure = copyFileSafely(*chosen, m_logFile.path()); !failure.isEmpty()) {

@@ -55,9 +55,9 @@ struct CommitRequest {
 struct CommitOutcome {
     // Post-contest entry: the fields' new texts; a refusal ends the commit there.
     std::optional<PostContestCheck> postContest;
-    bool clockStarted = false;  // the first Enter started the operating clock
-    QList<Refusal> incomplete;  // every failed completeness test, in the order made (a beep each)
-    QString spc;                // the S/P/C text as checked (two characters upper-cased)
+    bool clockStarted = false; // the first Enter started the operating clock
+    QList<Refusal> incomplete; // every failed completeness test, in the order made (a beep each)
+    QString spc;               // the S/P/C text as checked (two characters upper-cased)
     bool sectionInvalid = false;
     DupCheckResult duplicate;
     enum class Record { NotTried, Logged, LogFull, NotLoaded, WriteFailed };
@@ -94,7 +94,8 @@ public:
     // qrppref.txt; on failure the preferences stay as they were and the error names file, line and reason.
     FileResult ReadPreferences();
     FileResult SavePref();
-    // arrlpre2.txt from the shared, user-data or program folder; a failure when a file is there but unreadable.
+    // arrlpre2.txt from the shared, user-data or program folder; a failure when a file is there but
+    // unreadable.
     FileResult LoadPrefixTable();
     // The stored UTC offset against the system clock; an accepted answer is stored and saved.
     UtcOffsetQuestion utcOffsetQuestion() const;
@@ -128,7 +129,8 @@ public:
     // The rig read a frequency (MHz): a frequency inside one of the seven bands selects that band as the Band
     // menu does, and every frequency becomes LastRigFrequencyText, which the next commit stores and empties.
     void BandFreqConversion(float megahertz);
-    // The rig read a mode: "CW" or "PH" that differs from the current mode selects it; other texts do nothing.
+    // The rig read a mode: "CW" or "PH" that differs from the current mode selects it; other texts do
+    // nothing.
     void ModeSelection(const QString& mode);
     const QString& LastRigFrequencyText() const { return m_lastRigFrequencyText; }
 
@@ -190,6 +192,9 @@ private:
     // evenWhenUnchanged: before the log is replaced or erased, whatever log.txt holds is kept.
     QString makeBackup(bool evenWhenUnchanged);
     Selection afterSelection();
+    // What a reload derives from the records, rebuilt from the store as it stands.
+    void rebuildFromStore();
+    void noteFirstContacts();
 
     Services m_services;
     ProgramFolder m_programFolder;

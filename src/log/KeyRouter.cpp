@@ -1,5 +1,7 @@
 #include "log/KeyRouter.h"
 
+#include "log/BandMode.h"
+
 namespace velm {
 
 namespace {
@@ -8,7 +10,6 @@ constexpr int kFirstFunctionKeyCode = 112; // F1
 constexpr int kF10Code = 121;
 constexpr int kF10HandedOverCode = 124; // F10 goes to the CW keyer under a code of its own
 
-const QString kPhone = QStringLiteral("PH");
 const QChar kEscape(0x1B);
 const QChar kBackspace(0x08);
 const QChar kEnter(0x0D);
@@ -106,7 +107,7 @@ KeyOutcome KeyRouter::route(const KeyStroke& stroke, const QString& currentMode)
     if (isModifierKey(stroke.key))
         return outcome;
 
-    const bool cwMode = currentMode != kPhone;
+    const bool cwMode = modeFromText(currentMode) != Mode::Phone;
     const QString character = typedCharacter(stroke);
 
     if (isCtrlShortcut(stroke.modifiers)) {
@@ -141,8 +142,7 @@ void KeyRouter::keyDown(const KeyStroke& stroke, bool cwMode, KeyOutcome& outcom
         if (!m_cw.cwKeyingConfigured())
             return;
         if (stroke.key == Qt::Key_Up || stroke.key == Qt::Key_Down) {
-            const int speed =
-                stroke.key == Qt::Key_Up ? m_cw.UpDown1_UpClick() : m_cw.UpDown1_DownClick();
+            const int speed = stroke.key == Qt::Key_Up ? m_cw.UpDown1_UpClick() : m_cw.UpDown1_DownClick();
             outcome.message = QString::number(speed) + QStringLiteral(" WPM");
             outcome.consumed = true;
         } else if (stroke.key == Qt::Key_F12) {

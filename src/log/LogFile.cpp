@@ -1,5 +1,6 @@
 #include "log/LogFile.h"
 
+#include "log/FileIo.h"
 #include "log/LogLifecycle.h"
 #include "log/ProgramFolder.h"
 #include "log/WriteFormat.h"
@@ -213,6 +214,7 @@ FileResult LogFile::load(LogStore& store, LogReloadObserver* observer) const
     if (FileResult result = parse(filePath, data, fresh, nullptr, nullptr); !result.ok)
         return result;
     publish(fresh, store, observer);
+    remember(filePath, data);
     return {};
 }
 
@@ -238,6 +240,7 @@ FileResult LogFile::load(LogStore& store, LogReloadObserver* observer, const Tor
                              << keptPath;
     }
     publish(fresh, store, observer);
+    remember(filePath, tornAt >= 0 ? data.left(tornAt) : data);
     return {};
 }
 
@@ -302,8 +305,11 @@ FileResult LogFile::AppendQso(const LogStore& store)
         reason = writeFailureReason(file);
     else if (const QString unsynced = m_sync->syncToDevice(file); !unsynced.isEmpty())
         reason = QStringLiteral("the contact could not be made safe on the disk: %1").arg(unsynced);
-    else
+    else {
+        file.close();
+        rememberAppended(filePath, bytes);
         return {};
+    }
 
     if (!existed) {
         if (!file.remove())
@@ -327,7 +333,56 @@ FileResult LogFile::RewriteLog(const LogStore& store)
     const QString reason = replaceFile(filePath, bytes);
     if (!reason.isEmpty())
         return failure(filePath, reason);
+    remember(filePath, bytes);
     return {};
+}
+
+namespace {
+
+quint64 fnv1a(quint64 hash, const QByteArray& bytes)
+{
+    for (const char byte : bytes) {
+        hash ^= quint8(byte);
+        hash *= 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+constexpr quint64 kFnvOffset = 0xcbf29ce484222325ULL;
+
+} // namespace
+
+void LogFile::remember(const QString& filePath, const QByteArray& bytes) const
+{
+    const QFileInfo info(filePath);
+    m_known = Fingerprint{bytes.size(), info.lastModified(), fnv1a(kFnvOffset, bytes)};
+}
+
+void LogFile::rememberAppended(const QString& filePath, const QByteArray& bytes) const
+{
+    // Appended to a file not known as a whole: nothing is known of it.
+    if (!m_known) 
+        return;
+    const QFileInfo info(filePath);
+    if (info.size() != m_known->size + bytes.size()) {
+        m_known.reset();
+        return;
+    }
+    m_known = Fingerprint{info.size(), info.lastModified(), fnv1a(m_known->checksum, bytes)};
+}
+
+bool LogFile::unchangedSinceLastUse() const
+{
+    if (!m_known)
+        return false;
+    const QString filePath = path();
+    const QFileInfo info(filePath);
+    if (!info.exists() || info.size() != m_known->size || info.lastModified() != m_known->modified)
+        return false;
+    QByteArray bytes;
+    if (!readWholeFile(filePath, bytes).isEmpty())
+        return false;
+    return bytes.size() == m_known->size && fnv1a(kFnvOffset, bytes) == m_known->checksum;
 }
 
 QsoRecord writableRecord(QsoRecord record)

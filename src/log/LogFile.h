@@ -91,7 +91,21 @@ public:
     // file afterwards is the old one or the new one, never part of either.
     FileResult RewriteLog(const LogStore& store);
 
+    // Whether log.txt still holds exactly the bytes this object last read, appended or wrote (its size and
+    // time, then the bytes themselves against a checksum), so a store loaded from it may be taken as the
+    // file without parsing it again. False after a hand edit, a restore, or before anything was read.
+    bool unchangedSinceLastUse() const;
+
 private:
+    // What log.txt held when this object last read or wrote it.
+    struct Fingerprint {
+        qint64 size = 0;
+        QDateTime modified;
+        quint64 checksum = 0; // FNV-1a over all the bytes, continued over each append
+    };
+    void remember(const QString& filePath, const QByteArray& bytes) const;
+    void rememberAppended(const QString& filePath, const QByteArray& bytes) const;
+
     // Reads and checks every line into fresh; the offset and number of a torn last line when tornAt is given
     // (the records before it are in fresh), failing on it otherwise.
     FileResult parse(const QString& filePath, const QByteArray& data, LogStore& fresh, qsizetype* tornAt,
@@ -102,6 +116,7 @@ private:
 
     QString m_folder;
     FileSync* m_sync;
+    mutable std::optional<Fingerprint> m_known;
 };
 
 // The record as log.txt will hold it: every text through writableText (no double quote, no line break).

@@ -1,6 +1,7 @@
 #include "log/LogLifecycle.h"
 
 #include "log/CallFileStem.h"
+#include "log/FileIo.h"
 #include "log/WriteFormat.h"
 #include "platform/FileSync.h"
 
@@ -60,17 +61,6 @@ QString writeNewFile(const QString& path, const QByteArray& bytes, FileSync& syn
     if (!reason.isEmpty())
         file.remove(); // only what this call wrote, never a file that was there
     return reason;
-}
-
-QString copyFileSafely(const QString& from, const QString& to)
-{
-    QByteArray bytes;
-    if (const QString unreadable = readWholeFile(from, bytes); !unreadable.isEmpty())
-        return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(from), unreadable);
-    const QString failure = replaceFile(to, bytes);
-    if (!failure.isEmpty())
-        return QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(to), failure);
-    return {};
 }
 
 } // namespace velm

@@ -14,7 +14,8 @@ class FileSync;
 QString backupFileName(const QDateTime& localNow);
 // The call's file stem, the local date "yyyy-mm-dd" and ".log": K1ABC/4 on 2011-03-05 → K1ABC2011-03-05.log.
 QString archiveFileName(const QString& ownCall, const QDate& localDate);
-// An automatic backup is due when the log has contacts and its size differs from the count it was opened with.
+// An automatic backup is due when the log has contacts and its size differs from the count it was opened
+// with.
 bool backupDue(int qsoCount, int backupReference);
 
 // "log.txt-incomplete-line-yyyymmdd-hhnnss.txt" from the local time: the file a torn last line is kept in.
@@ -28,9 +29,5 @@ QString unusedFilePath(const QString& folder, const QString& name);
 // before returning. A file that could not be written whole is removed again. Returns the reason it failed,
 // empty on success.
 QString writeNewFile(const QString& path, const QByteArray& bytes, FileSync& sync);
-
-// Copies the file at from over the file at to (created when absent) through a temporary file and a rename:
-// afterwards `to` holds the old bytes or all of the new ones. Returns the reason it failed, empty on success.
-QString copyFileSafely(const QString& from, const QString& to);
 
 } // namespace velm

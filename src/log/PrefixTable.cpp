@@ -1,5 +1,6 @@
 #include "log/PrefixTable.h"
 
+#include "log/FileIo.h"
 #include "log/ProgramFolder.h"
 #include "log/WriteFormat.h"
 
@@ -83,22 +84,12 @@ FileResult PrefixTable::LoadPrefixTable(const QStringList& folders)
 {
     m_entries.clear();
     m_upperPrefixes.clear();
-    const QString filePath = findFileInFolders(folders, kPrefixFileName);
-    if (filePath.isEmpty())
-        return {}; // no table anywhere: every lookup finds nothing
-    const auto failure = [&](const QString& reason) {
-        FileResult result{false, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath), reason)};
-        qCDebug(lcPrefixTable) << result.error;
-        return result;
-    };
-    QByteArray bytes;
-    if (const QString unreadable = readWholeFile(filePath, bytes); !unreadable.isEmpty())
-        return failure(unreadable);
-    QString error;
-    if (!loadFromBytes(bytes, &error))
-        return failure(error);
-    qCDebug(lcPrefixTable) << filePath << count() << "entries";
-    return {};
+    // No table anywhere: every lookup finds nothing.
+    FileResult result = loadTableFromFolders(
+        folders, kPrefixFileName, false,
+        [this](const QByteArray& bytes, QString* error) { return loadFromBytes(bytes, error); });
+    qCDebug(lcPrefixTable) << (result.ok ? QStringLiteral("%1 entries").arg(count()) : result.error);
+    return result;
 }
 
 bool PrefixTable::loadFromBytes(const QByteArray& bytes, QString* error)

@@ -3,7 +3,7 @@
 // station window ask of it: country, continent, bearing and distance of a call, province, country completion.
 
 #include "log/LogFile.h"
-#include "log/StationProfile.h"
+#include "log/CountrySource.h"
 
 #include <QByteArray>
 #include <QChar>
@@ -64,8 +64,8 @@ public:
     // field put there. A USA or Canada call leaves the field to the operator, except that a text the lookup
     // itself wrote (a "Not Found" at "VO", a country at "CY0" before a Backspace) is cleared: typing a call
     // one character at a time ends with the same S/P/C as looking the whole call up once.
-    PrefixLookupResult PrefixLookup(const QString& call, const QString& spcTextNow, float ownLat, float ownLong,
-                                    const QString& spcFromLookup = QString()) const;
+    PrefixLookupResult PrefixLookup(const QString& call, const QString& spcTextNow, float ownLat,
+                                    float ownLong, const QString& spcFromLookup = QString()) const;
     // The country of a spotted call, or an empty text.
     QString DXSpotCountry(const QString& call) const;
     // The province code for a Canadian call (VE1 -> NS, ...) when txtCntry is empty and the call longer than

@@ -10,18 +10,25 @@
 
 namespace velm {
 
-// The eighteen values of qrppref.txt, in file order.
-struct ProgramPreferences {
+// The eight station values of the preferences: the operator's own station, as the station window edits it.
+struct StationProfile {
     QString OwnCall, OwnSpc;
-    float UtcOffset = 0; // hours added to the local time to give UTC
+    float UtcOffset = 0;
+    QString OwnCountry;
+    float OwnLongitude = 0, OwnLatitude = 0;
+    QString OwnContinent, OwnVelmPwr;
+
+    friend bool operator==(const StationProfile&, const StationProfile&) = default;
+};
+
+// The eighteen values of qrppref.txt: the station's eight, and the program's own. The file's order mixes the
+// two (see PreferencesFile).
+struct ProgramPreferences : StationProfile {
     QString CurrentMode = QStringLiteral("CW");
     float OperatingSeconds = 0;
-    QString OwnCountry;
-    float OwnLongitude = 0, OwnLatitude = 0; // degrees, west and north positive
     quint8 FormSizePercent = 100;
     qint32 WorkedColour = 0, RemainingColour = 0; // 32-bit colour, red in the low byte
     QString CurrentBand = QStringLiteral("20");
-    QString OwnContinent, OwnVelmPwr;
     quint8 VoiceNavLevel = 0;
     QString RigType = QStringLiteral("None");
     quint8 TaskbarMode = 0, ListPrevious = 0;

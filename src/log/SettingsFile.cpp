@@ -1,5 +1,6 @@
 #include "log/SettingsFile.h"
 
+#include "log/FileIo.h"
 #include "log/ProgramFolder.h"
 #include "log/WriteFormat.h"
 

@@ -1,5 +1,6 @@
 #include "log/SharedPreferences.h"
 
+#include "log/FileIo.h"
 #include "log/WriteFormat.h"
 
 #include <QDir>
@@ -143,8 +144,7 @@ SaveResult SharedPreferences::SetSharedPreference(const QString& key, const QStr
 SaveResult SharedPreferences::SaveSharedPreferences(const QString& path)
 {
     m_sharedPrefsPath = path;
-    if (!m_unreadablePath.isEmpty() && QDir::cleanPath(path) == m_unreadablePath &&
-        QFileInfo::exists(path)) {
+    if (!m_unreadablePath.isEmpty() && QDir::cleanPath(path) == m_unreadablePath && QFileInfo::exists(path)) {
         return {false, QStringLiteral("%1: not replaced because it could not be read when opened")
                            .arg(displayPath(path))};
     }

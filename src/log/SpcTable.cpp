@@ -72,8 +72,8 @@ int findGridSpc(const QString& code)
 
 int bandColumn(const QString& band)
 {
-    // The band menu lists the bands in column order.
-    return int(bandTexts().indexOf(band)) + 1;
+    const std::optional<Band> known = Band::fromText(band);
+    return known ? known->column() : 0;
 }
 
 const QList<SpcGroup>& spcGroups()

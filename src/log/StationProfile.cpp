@@ -18,24 +18,6 @@ float numberOf(const QString& text)
 
 } // namespace
 
-StationProfile stationProfileOf(const ProgramPreferences& prefs)
-{
-    return {prefs.OwnCall,      prefs.OwnSpc,      prefs.UtcOffset,    prefs.OwnCountry,
-            prefs.OwnLongitude, prefs.OwnLatitude, prefs.OwnContinent, prefs.OwnVelmPwr};
-}
-
-void applyStationProfile(ProgramPreferences& prefs, const StationProfile& profile)
-{
-    prefs.OwnCall = profile.OwnCall;
-    prefs.OwnSpc = profile.OwnSpc;
-    prefs.UtcOffset = profile.UtcOffset;
-    prefs.OwnCountry = profile.OwnCountry;
-    prefs.OwnLongitude = profile.OwnLongitude;
-    prefs.OwnLatitude = profile.OwnLatitude;
-    prefs.OwnContinent = profile.OwnContinent;
-    prefs.OwnVelmPwr = profile.OwnVelmPwr;
-}
-
 StationFields stationFieldsFrom(const StationProfile& profile, const QString& userCallSign)
 {
     StationFields fields;

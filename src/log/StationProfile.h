@@ -2,6 +2,7 @@
 // Responsibilities: the operator's own station as the station window edits it: its eight values, the
 // window's field texts in and out, the copy into the shared preferences, and the country completion source.
 
+#include "log/CountrySource.h"
 #include "log/ProgramPreferences.h"
 #include "log/SharedPreferences.h"
 
@@ -12,19 +13,13 @@
 
 namespace velm {
 
-// The eight station values of the preferences.
-struct StationProfile {
-    QString OwnCall, OwnSpc;
-    float UtcOffset = 0;
-    QString OwnCountry;
-    float OwnLongitude = 0, OwnLatitude = 0;
-    QString OwnContinent, OwnVelmPwr;
 
-    friend bool operator==(const StationProfile&, const StationProfile&) = default;
-};
-
-StationProfile stationProfileOf(const ProgramPreferences& prefs);
-void applyStationProfile(ProgramPreferences& prefs, const StationProfile& profile);
+// The station part of the preferences, and the preferences with a new station.
+inline const StationProfile& stationProfileOf(const ProgramPreferences& prefs) { return prefs; }
+inline void applyStationProfile(ProgramPreferences& prefs, const StationProfile& profile)
+{
+    static_cast<StationProfile&>(prefs) = profile;
+}
 
 // The station window's texts, named as its fields: Text1 call, Text5 S/P/C, Text6 UTC offset, Text2 country,
 // Text3 longitude, Text4 latitude, Text7 continent, Text8 member number or power.
@@ -57,19 +52,5 @@ StationProfile profileFromFields(const StationFields& fields);
 // which are "-", ".", "/" and the digits.
 bool utcFieldAccepts(QChar c);
 
-// A country found for the text typed in the country field, with the entry's coordinates and continent.
-struct CountryMatch {
-    QString country;
-    float longitude = 0, latitude = 0;
-    QString continent;
-};
-
-// Country completion for the station window. The prefix table implements it by searching from its last entry
-// down to its first for a country name beginning with typed, comparing letter case exactly.
-class CountrySource {
-public:
-    virtual ~CountrySource() = default;
-    virtual std::optional<CountryMatch> completeCountry(const QString& typed) const = 0;
-};
 
 } // namespace velm

@@ -2,12 +2,14 @@
 
 namespace velm {
 
-InsertedText filterInsertion(const QString& text, const CharacterRule& rule, qsizetype room, bool blanksAllowed)
+InsertedText filterInsertion(const QString& text, const CharacterRule& rule, qsizetype room,
+                             bool blanksAllowed)
 {
     InsertedText result;
     const QString whole = blanksAllowed ? text.trimmed() : text;
     for (const QChar character : whole) {
-        if (character == QLatin1Char('\r') || character == QLatin1Char('\n') || character == QLatin1Char('\t'))
+        if (character == QLatin1Char('\r') || character == QLatin1Char('\n') ||
+            character == QLatin1Char('\t'))
             continue;
         if (character == QLatin1Char(' ') && !blanksAllowed)
             continue;

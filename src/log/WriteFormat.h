@@ -10,8 +10,6 @@
 #include <optional>
 #include <vector>
 
-class QFileDevice;
-
 namespace velm {
 
 // Format of one line:
@@ -137,25 +135,5 @@ private:
     qsizetype m_pos = 0;
     int m_lineNumber = 0;
 };
-
-// Whole-file writing shared by the program's files.
-
-// Writes all of bytes to an unbuffered device. A device that takes only part of the data (a disk filling
-// up) reports no error for that call; asking again for the rest yields the system's reason in errorString().
-bool writeAll(QFileDevice& file, const QByteArray& bytes);
-
-// Why a write to file failed: the system's reason, or a general text when the device recorded none.
-QString writeFailureReason(const QFileDevice& file);
-
-// How a failed write is shown to the operator: the file, then the system's reason.
-QString writeFailureText(const QString& path, const QString& reason);
-
-// Replaces the file at path by bytes through a temporary file and a rename (QSaveFile, unbuffered), so that
-// afterwards the file is the old one or the new one, never part of either. Returns the reason it failed, or
-// an empty text when the file now holds bytes.
-QString replaceFile(const QString& path, const QByteArray& bytes);
-
-// Reads the whole file at path into bytes. Returns the system's reason it could not, empty on success.
-QString readWholeFile(const QString& path, QByteArray& bytes);
 
 } // namespace velm

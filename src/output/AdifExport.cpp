@@ -1,5 +1,7 @@
 #include "output/AdifExport.h"
 
+#include "log/BandMode.h"
+#include "log/FileIo.h"
 #include "log/ProgramFolder.h"
 #include "log/WriteFormat.h"
 
@@ -47,28 +49,14 @@ QString byteLength(const QString& data)
 FileResult DxccTable::LoadDxccTable(const QStringList& folders)
 {
     m_entries.clear();
-    QString filePath = findFileInFolders(folders, FileName);
-    // Found nowhere: the last known folder's path is the one reported, as the place the file belongs.
-    for (auto folder = folders.crbegin(); filePath.isEmpty() && folder != folders.crend(); ++folder) {
-        if (!folder->isEmpty())
-            filePath = QDir(*folder).filePath(FileName);
-    }
-    const auto failure = [&](const QString& reason) {
-        FileResult result{false, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(filePath), reason)};
+    // Found nowhere: the failure names the last folder's path, as the place the file belongs.
+    FileResult result =
+        loadTableFromFolders(folders, FileName, true, [this](const QByteArray& bytes, QString* error) {
+            return loadFromBytes(bytes, error);
+        });
+    if (!result.ok)
         qCDebug(lcAdifExport) << result.error;
-        return result;
-    };
-    if (filePath.isEmpty())
-        return failure(QStringLiteral("no folder to look in"));
-    if (!QFileInfo(filePath).isFile())
-        return failure(QStringLiteral("No such file"));
-    QByteArray bytes;
-    if (const QString unreadable = readWholeFile(filePath, bytes); !unreadable.isEmpty())
-        return failure(unreadable);
-    QString error;
-    if (!loadFromBytes(bytes, &error))
-        return failure(error);
-    return {};
+    return result;
 }
 
 bool DxccTable::loadFromBytes(const QByteArray& bytes, QString* error)
@@ -187,9 +175,8 @@ QByteArray adifRecord(const QsoRecord& record, const DxccTable& dxcc, const Adif
     const QString time = adifTime(record.QsoTime);
     const StateCountry place = adifStateCountry(record);
     const int dxccNumber = place.country.isEmpty() ? 0 : dxcc.dxccFor(place.country);
-    const QString mode = record.Mode.compare(QLatin1String("PH"), Qt::CaseInsensitive) == 0
-                             ? QStringLiteral("SSB")
-                             : QStringLiteral("CW");
+    const QString mode = modeFromText(record.Mode, Qt::CaseInsensitive) == Mode::Phone ? QStringLiteral("SSB")
+                                                                                       : QStringLiteral("CW");
     const QLatin1Char blank(' ');
     const QString power = trimmedRight(options.power);
     const QString frequency = record.Frequency.trimmed();

@@ -1,6 +1,8 @@
 #include "output/ContestEntry.h"
 
+#include "log/BandMode.h"
 #include "log/CallFileStem.h"
+#include "log/FileIo.h"
 #include "log/SharedPreferences.h"
 #include "log/SpcTable.h"
 #include "log/WriteFormat.h"
@@ -21,7 +23,6 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kTableRule = QStringLiteral("|______|________|_______|");
 
-const std::array<const char*, 7> kBands = {"160", "80", "40", "20", "15", "10", "6"};
 const std::array<const char*, 7> kBandCells = {"| 160  |", "|  80  |", "|  40  |", "|  20  |",
                                                "|  15  |", "|  10  |", "|   6  |"};
 
@@ -265,7 +266,7 @@ ContestEntry::ContestEntry(const SummaryInput& input, const EntrySources& source
 
     for (std::size_t b = 0; b < m_bands.size(); ++b) {
         BandFigures& figures = m_bands[b];
-        figures.band = QLatin1String(kBands[b]);
+        figures.band = Band::all()[b].text();
         for (int spc = 1; spc <= kGridSpcCount; ++spc)
             figures.spc += sources.multipliers.worked(figures.band, spc) ? 1 : 0;
         figures.spc += sources.multipliers.dxCount(figures.band);

@@ -1,5 +1,6 @@
 #include "output/KestroneExport.h"
 
+#include "log/BandMode.h"
 #include "log/WriteFormat.h"
 #include "output/AdifExport.h"
 
@@ -20,9 +21,8 @@ QByteArray kestroneLine(const QsoRecord& record, const QString& power)
 {
     // The import file's rule comes to the same as the ADIF export's: Alaska and Hawaii only for a US state.
     const StateCountry place = adifStateCountry(record);
-    const QString mode = record.Mode.compare(QLatin1String("CW"), Qt::CaseInsensitive) == 0
-                             ? QStringLiteral("CW")
-                             : QStringLiteral("SSB");
+    const QString mode = modeFromText(record.Mode, Qt::CaseInsensitive) == Mode::Cw ? QStringLiteral("CW")
+                                                                                    : QStringLiteral("SSB");
     const QStringList fields{quoted(record.Call),
                              quoted(record.QsoDate),
                              quoted(record.Band),

@@ -238,6 +238,16 @@ void TestOperatingClock::modes()
     QCOMPARE(toggledMode("RTTY"), QStringLiteral("CW"));
     QCOMPARE(reportLengthForMode("CW"), 3);
     QCOMPARE(reportLengthForMode("PH"), 2);
+    // The value types: file texts both ways, the stored mode's reading, band edges in single precision.
+    QCOMPARE(modeFromText("ph", Qt::CaseInsensitive), Mode::Phone);
+    QCOMPARE(modeFromText("ph"), std::nullopt);
+    QCOMPARE(storedMode("SSB"), Mode::Phone);
+    QCOMPARE(defaultReport(Mode::Cw), QStringLiteral("559"));
+    QCOMPARE(Band::fromText("40")->column(), 3);
+    QCOMPARE(Band::fromText("6")->next().text(), QStringLiteral("160"));
+    QCOMPARE(Band::ofFrequency(14.35f)->text(), QStringLiteral("20"));
+    QCOMPARE(Band::ofFrequency(14.3501f), std::nullopt); // the edge itself is outside
+    QCOMPARE(Band::ofFrequency(10.1f), std::nullopt);    // 30 m is no contest band
 }
 
 QTEST_GUILESS_MAIN(TestOperatingClock)

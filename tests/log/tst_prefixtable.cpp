@@ -357,7 +357,8 @@ LookupOutcome typed(const PrefixTable& table, const QString& call, qsizetype fro
     for (qsizetype length = fromLength; length <= call.size(); ++length) {
         if (length - 1 < 2)
             spc.clear();
-        const PrefixLookupResult result = table.PrefixLookup(call.left(length), spc, kOwnLat, kOwnLong, fromLookup);
+        const PrefixLookupResult result =
+            table.PrefixLookup(call.left(length), spc, kOwnLat, kOwnLong, fromLookup);
         if (result.spcText)
             spc = fromLookup = *result.spcText;
         if (result.updateLabels)

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -23,8 +24,8 @@ const QByteArray kPrefixes = "\"DL\",\"Germany\",\"EU\",-10,51,14,28,230\r\n"
 
 QByteArray line(const char* call, const char* spc, const char* band, const char* points = "5")
 {
-    return QByteArray("\"") + call + "\",\"559\",\"1234\",\"559\",\"" + spc + "\",\"2011/03/05\",\"14:05:33\",\"CW\",\"" +
-           band + "\"," + points + ",\"\"\r\n";
+    return QByteArray("\"") + call + "\",\"559\",\"1234\",\"559\",\"" + spc +
+           "\",\"2011/03/05\",\"14:05:33\",\"CW\",\"" + band + "\"," + points + ",\"\"\r\n";
 }
 
 struct Session {
@@ -52,12 +53,14 @@ struct Session {
     }
     QByteArray log() const { return read(dir.filePath(QStringLiteral("log.txt"))); }
     // Types the call into the lookup as the call field does, then commits the row.
-    CommitOutcome enter(const QString& call, const QString& spc, const QString& velmPwr = QStringLiteral("5W"))
+    CommitOutcome enter(const QString& call, const QString& spc,
+                        const QString& velmPwr = QStringLiteral("5W"))
     {
         for (qsizetype n = 1; n <= call.size(); ++n)
             session->lookupCall(call.left(n), QString());
         session->UpdateNewIndicator(spc);
-        return session->commit(CommitRequest{{call, QStringLiteral("559"), spc, velmPwr, QStringLiteral("559")}, {}, {}});
+        return session->commit(
+            CommitRequest{{call, QStringLiteral("559"), spc, velmPwr, QStringLiteral("559")}, {}, {}});
     }
 
     QTemporaryDir dir;
@@ -83,12 +86,16 @@ private Q_SLOTS:
         QCOMPARE(first.logged.Spc, QStringLiteral("NY"));
         QCOMPARE(first.logged.Points, 2.0); // same continent
         QCOMPARE(first.logged.Frequency, QStringLiteral("14.025"));
-        QCOMPARE(s.session->LastRigFrequencyText(), QString()); // the next contact has none until the rig reads
+        QCOMPARE(s.session->LastRigFrequencyText(),
+                 QString()); // the next contact has none until the rig reads
         QVERIFY(s.session->multipliers().worked(QStringLiteral("20"), findGridSpc(QStringLiteral("NY"))));
-        QCOMPARE(s.log(), QByteArray("\"W1AW\",\"559\",\"5W\",\"559\",\"NY\",\"2011/03/05\",\"14:05:33\",\"CW\",\"20\",2,"
-                                     "\"14.025\"\r\n"));
+        QCOMPARE(
+            s.log(),
+            QByteArray("\"W1AW\",\"559\",\"5W\",\"559\",\"NY\",\"2011/03/05\",\"14:05:33\",\"CW\",\"20\",2,"
+                       "\"14.025\"\r\n"));
 
-        const CommitOutcome dx = s.enter(QStringLiteral("DL1ABC"), QStringLiteral("Germany"), QStringLiteral("1234"));
+        const CommitOutcome dx =
+            s.enter(QStringLiteral("DL1ABC"), QStringLiteral("Germany"), QStringLiteral("1234"));
         QCOMPARE(dx.logged.Points, 5.0); // a member
         QCOMPARE(dx.dxCountry, MultiplierState::AddResult::Added);
         QCOMPARE(s.session->multipliers().totalMultipliers(), 2);
@@ -100,8 +107,8 @@ private Q_SLOTS:
             if (change.at(0).value<SessionChanges>() != SessionChanges(SessionChange::Lookup))
                 told << change.at(0).value<SessionChanges>();
         }
-        QCOMPARE(told, QList<SessionChanges>({SessionChange::OperatingTime, SessionChange::Records,
-                                              SessionChange::Records}));
+        QCOMPARE(told, QList<SessionChanges>(
+                           {SessionChange::OperatingTime, SessionChange::Records, SessionChange::Records}));
     }
 
     void refusalsLeaveStoreAndFileAlone()
@@ -158,6 +165,38 @@ private Q_SLOTS:
         QCOMPARE(s.session->reportLength(), 2);
     }
 
+    void aBandChangeReadsTheFileOnlyWhenItChanged()
+    {
+        Session s(line("K1ABC", "CT", "20"));
+        s.enter(QStringLiteral("W1AW"), QStringLiteral("NY"));
+        QVERIFY(s.session->logFile().unchangedSinceLastUse()); // read, then appended to by the session
+        s.session->selectBand(QStringLiteral("40"));
+        QCOMPARE(s.session->store().QsoCount(), 2);
+
+        // A hand edit of the same size, with the file's time put back, is still seen by its bytes.
+        QByteArray edited = s.log();
+        edited.replace("K1ABC", "K1ABD");
+        const QString path = s.dir.filePath(QStringLiteral("log.txt"));
+        const QDateTime modified = QFileInfo(path).lastModified();
+        s.write("log.txt", edited);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(modified, QFileDevice::FileModificationTime));
+        file.close();
+        QVERIFY(!s.session->logFile().unchangedSinceLastUse());
+        s.session->selectBand(QStringLiteral("20"));
+        QCOMPARE(s.session->store().record(1).Call, QStringLiteral("K1ABD"));
+        QVERIFY(s.session->logFile().unchangedSinceLastUse());
+
+        // Either way, the first band change that finds contacts sets the count a closing backup compares.
+        Session fresh;
+        fresh.enter(QStringLiteral("W1AW"), QStringLiteral("NY"));
+        fresh.enter(QStringLiteral("K1ABC"), QStringLiteral("CT"));
+        QVERIFY(fresh.session->logFile().unchangedSinceLastUse());
+        QCOMPARE(fresh.session->backupReference(), 0);
+        fresh.session->selectBand(QStringLiteral("40"));
+        QCOMPARE(fresh.session->backupReference(), 2);
+    }
+
     void theRigMovesBandAndModeAndGivesTheFrequency()
     {
         Session s(line("W1AW", "NY", "40"));
@@ -196,7 +235,8 @@ private Q_SLOTS:
         QCOMPARE(s.session->store().QsoCount(), 0);
         const QStringList backups = QDir(s.session->backupFolder()).entryList(QDir::Files);
         QCOMPARE(backups.size(), 1);
-        QCOMPARE(s.read(s.session->backupFolder() + QLatin1Char('/') + backups.first()), line("K1ABC", "CT", "20"));
+        QCOMPARE(s.read(s.session->backupFolder() + QLatin1Char('/') + backups.first()),
+                 line("K1ABC", "CT", "20"));
 
         // Restoring an archive over a log: the log goes to BACKUP first, then the archive becomes log.txt.
         s.enter(QStringLiteral("W1AW"), QStringLiteral("NY"));

@@ -1,4 +1,5 @@
 // Shared preferences file: the one tag line being set changes, every other byte of the file stays.
+#include "log/FileIo.h"
 #include "log/SharedPreferences.h"
 
 #include <QFile>
@@ -85,37 +86,52 @@ void TestSharedPreferences::setPreference_data()
     QTest::addColumn<QString>("readBack");
 
     const QByteArray h = HeaderLine + "\r\n";
-    QTest::newRow("appended in upper case") << h << "own_email" << "k1abc@example.net"
-                                            << h + "<OWN_EMAIL>k1abc@example.net</OWN_EMAIL>\r\n"
-                                            << "k1abc@example.net";
+    QTest::newRow("appended in upper case")
+        << h << "own_email"
+        << "k1abc@example.net" << h + "<OWN_EMAIL>k1abc@example.net</OWN_EMAIL>\r\n"
+        << "k1abc@example.net";
     QTest::newRow("mixed-case key upper-cased")
-        << h << "OWN_ADDRESS_Line1" << "12 Elm St"
-        << h + "<OWN_ADDRESS_LINE1>12 Elm St</OWN_ADDRESS_LINE1>\r\n"
+        << h << "OWN_ADDRESS_Line1"
+        << "12 Elm St" << h + "<OWN_ADDRESS_LINE1>12 Elm St</OWN_ADDRESS_LINE1>\r\n"
         << "12 Elm St";
     QTest::newRow("existing tag replaced, neighbours kept")
-        << h + "<OTHER>a</OTHER>\r\n<OWN_EMAIL>old@x.org</OWN_EMAIL>\r\n<LAST>z</LAST>\r\n" << "own_email"
+        << h + "<OTHER>a</OTHER>\r\n<OWN_EMAIL>old@x.org</OWN_EMAIL>\r\n<LAST>z</LAST>\r\n"
+        << "own_email"
         << "new@x.org" << h + "<OTHER>a</OTHER>\r\n<OWN_EMAIL>new@x.org</OWN_EMAIL>\r\n<LAST>z</LAST>\r\n"
         << "new@x.org";
     QTest::newRow("lower-case tag not found, second line appended")
-        << h + "<own_email>old@x.org</own_email>\r\n" << "own_email" << "new@x.org"
-        << h + "<own_email>old@x.org</own_email>\r\n<OWN_EMAIL>new@x.org</OWN_EMAIL>\r\n" << "new@x.org";
+        << h + "<own_email>old@x.org</own_email>\r\n"
+        << "own_email"
+        << "new@x.org" << h + "<own_email>old@x.org</own_email>\r\n<OWN_EMAIL>new@x.org</OWN_EMAIL>\r\n"
+        << "new@x.org";
     QTest::newRow("longer key with same start untouched")
-        << h + "<OWN_CALL_OLD>W1AW</OWN_CALL_OLD>\r\n" << "OWN_CALL" << "K1ABC"
-        << h + "<OWN_CALL_OLD>W1AW</OWN_CALL_OLD>\r\n<OWN_CALL>K1ABC</OWN_CALL>\r\n" << "K1ABC";
-    QTest::newRow("value emptied") << h + "<OWN_SPC>CT</OWN_SPC>\r\n" << "OWN_SPC" << ""
-                                   << h + "<OWN_SPC></OWN_SPC>\r\n" << "";
+        << h + "<OWN_CALL_OLD>W1AW</OWN_CALL_OLD>\r\n"
+        << "OWN_CALL"
+        << "K1ABC" << h + "<OWN_CALL_OLD>W1AW</OWN_CALL_OLD>\r\n<OWN_CALL>K1ABC</OWN_CALL>\r\n"
+        << "K1ABC";
+    QTest::newRow("value emptied") << h + "<OWN_SPC>CT</OWN_SPC>\r\n"
+                                   << "OWN_SPC"
+                                   << "" << h + "<OWN_SPC></OWN_SPC>\r\n"
+                                   << "";
     QTest::newRow("closing tag missing: rest of line replaced, next line kept")
-        << h + "<OWN_EMAIL>broken\r\n<NOTE>see</OWN_EMAIL></NOTE>\r\n" << "OWN_EMAIL" << "a@b.c"
-        << h + "<OWN_EMAIL>a@b.c</OWN_EMAIL>\r\n<NOTE>see</OWN_EMAIL></NOTE>\r\n" << "a@b.c";
+        << h + "<OWN_EMAIL>broken\r\n<NOTE>see</OWN_EMAIL></NOTE>\r\n"
+        << "OWN_EMAIL"
+        << "a@b.c" << h + "<OWN_EMAIL>a@b.c</OWN_EMAIL>\r\n<NOTE>see</OWN_EMAIL></NOTE>\r\n"
+        << "a@b.c";
     QTest::newRow("closing tag missing on last line without line break")
-        << h + "<OWN_EMAIL>broken" << "OWN_EMAIL" << "a@b.c" << h + "<OWN_EMAIL>a@b.c</OWN_EMAIL>\r\n"
+        << h + "<OWN_EMAIL>broken"
+        << "OWN_EMAIL"
+        << "a@b.c" << h + "<OWN_EMAIL>a@b.c</OWN_EMAIL>\r\n"
         << "a@b.c";
     QTest::newRow("bare LF lines of another program")
-        << HeaderLine + "\n<A>1</A>\n<OWN_VELM>old</OWN_VELM>\n<B>2</B>\n" << "OWN_VELM" << "NEW"
-        << HeaderLine + "\n<A>1</A>\n<OWN_VELM>NEW</OWN_VELM>\n<B>2</B>\r\n" << "NEW";
+        << HeaderLine + "\n<A>1</A>\n<OWN_VELM>old</OWN_VELM>\n<B>2</B>\n"
+        << "OWN_VELM"
+        << "NEW" << HeaderLine + "\n<A>1</A>\n<OWN_VELM>NEW</OWN_VELM>\n<B>2</B>\r\n"
+        << "NEW";
     QTest::newRow("line breaks in value become blanks")
-        << h << "OWN_ADDRESS_NAME" << "Jo\r\nSmith\nJr\r"
-        << h + "<OWN_ADDRESS_NAME>Jo  Smith Jr </OWN_ADDRESS_NAME>\r\n" << "Jo  Smith Jr ";
+        << h << "OWN_ADDRESS_NAME"
+        << "Jo\r\nSmith\nJr\r" << h + "<OWN_ADDRESS_NAME>Jo  Smith Jr </OWN_ADDRESS_NAME>\r\n"
+        << "Jo  Smith Jr ";
     QTest::newRow("value stored as UTF-8")
         << h << "OWN_ADDRESS_NAME" << QString::fromUtf8("J\u00fcrgen M\u00fcller")
         << h + "<OWN_ADDRESS_NAME>J\xc3\xbcrgen M\xc3\xbcller</OWN_ADDRESS_NAME>\r\n"
@@ -196,11 +212,10 @@ void TestSharedPreferences::saveFlagDecidesWhenFileIsWritten()
     QVERIFY(prefs.SetSharedPreference(QStringLiteral("OWN_ADDRESS_Line2"), QStringLiteral("Town"), 0).ok);
     QCOMPARE(readAll(path()), before);
     QVERIFY(prefs.SetSharedPreference(QStringLiteral("OWN_EMAIL"), QStringLiteral("ann@x.org"), 1).ok);
-    QCOMPARE(readAll(path()), HeaderLine +
-                                  "\r\n<OWN_ADDRESS_NAME>Ann</OWN_ADDRESS_NAME>"
-                                  "\r\n<OWN_ADDRESS_LINE1>1 Main</OWN_ADDRESS_LINE1>"
-                                  "\r\n<OWN_ADDRESS_LINE2>Town</OWN_ADDRESS_LINE2>"
-                                  "\r\n<OWN_EMAIL>ann@x.org</OWN_EMAIL>\r\n");
+    QCOMPARE(readAll(path()), HeaderLine + "\r\n<OWN_ADDRESS_NAME>Ann</OWN_ADDRESS_NAME>"
+                                           "\r\n<OWN_ADDRESS_LINE1>1 Main</OWN_ADDRESS_LINE1>"
+                                           "\r\n<OWN_ADDRESS_LINE2>Town</OWN_ADDRESS_LINE2>"
+                                           "\r\n<OWN_EMAIL>ann@x.org</OWN_EMAIL>\r\n");
 }
 
 void TestSharedPreferences::saveFailureReachesCaller()

@@ -1,6 +1,7 @@
 // The ADIF records and header byte for byte, the DXCC table's folders and limits, the general logger's
 // import lines, and the shipped ADIFCnt.txt against the shipped prefix table.
 
+#include "log/FileIo.h"
 #include "log/WriteFormat.h"
 #include "output/AdifExport.h"
 #include "output/KestroneExport.h"

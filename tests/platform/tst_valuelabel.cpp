@@ -17,9 +17,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("spoken");
-        QTest::newRow("score") << "Total Score" << "14,000" << "Total Score: 14,000";
-        QTest::newRow("continent") << "Continent" << "EU" << "Continent: EU";
-        QTest::newRow("blank value speaks the caption alone") << "Message" << " " << "Message";
+        QTest::newRow("score") << "Total Score"
+                               << "14,000"
+                               << "Total Score: 14,000";
+        QTest::newRow("continent") << "Continent"
+                                   << "EU"
+                                   << "Continent: EU";
+        QTest::newRow("blank value speaks the caption alone") << "Message"
+                                                              << " "
+                                                              << "Message";
     }
     void screenReaderHearsCaptionAndValue()
     {
@@ -52,7 +58,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("spoken");
         QTest::newRow("the latest value") << "UTC" << QStringList{"14:05:32", "14:05:33"} << "UTC: 14:05:33";
         QTest::newRow("blank shows the caption") << "AM or PM" << QStringList{"PM", " "} << "AM or PM";
-        QTest::newRow("caption changed") << "Operating Time" << QStringList{"00:00:01"} << "Operating Time: 00:00:01";
+        QTest::newRow("caption changed")
+            << "Operating Time" << QStringList{"00:00:01"} << "Operating Time: 00:00:01";
     }
     void quietLabelIsNamedWhenAsked()
     {

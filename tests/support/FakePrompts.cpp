@@ -30,7 +30,8 @@ bool FakePrompts::askYesNo(const QString& text, const QString& title, MessageIco
     return takeFront(yesNoAnswers, false);
 }
 
-std::optional<QString> FakePrompts::input(const QString& prompt, const QString& title, const QString& defaultText)
+std::optional<QString> FakePrompts::input(const QString& prompt, const QString& title,
+                                          const QString& defaultText)
 {
     inputs.append({prompt, title, MessageIcon::None});
     inputDefaults.append(defaultText);
@@ -45,7 +46,8 @@ std::optional<QString> FakePrompts::saveFileName(const QString& title, const QSt
     return takeFront(fileAnswers, std::optional<QString>());
 }
 
-std::optional<QString> FakePrompts::openFileName(const QString& title, const QString& folder, const QString& filter)
+std::optional<QString> FakePrompts::openFileName(const QString& title, const QString& folder,
+                                                 const QString& filter)
 {
     fileDialogs.append({folder, title, MessageIcon::None});
     fileFilters.append(filter);

@@ -36,8 +36,8 @@ private:
 
 } // namespace
 
-ContactListPanel::ContactListPanel(ContestSession& session, Prompts& prompts, const form1::ModalRunner& runModal,
-                                   QWidget* parent)
+ContactListPanel::ContactListPanel(ContestSession& session, Prompts& prompts,
+                                   const form1::ModalRunner& runModal, QWidget* parent)
     : QWidget(parent), m_session(session), m_prompts(prompts), m_runModal(runModal)
 {
     auto* layout = new QVBoxLayout(this);
@@ -168,7 +168,8 @@ void ContactListPanel::showPreviousContacts(const DupCheckResult& result)
 int ContactListPanel::selectedContactRecord() const
 {
     const QList<QTreeWidgetItem*> selected = ListView1->selectedItems();
-    return selected.isEmpty() ? 0 : listedRecordNumber(selected.first()->text(0), m_session.store().QsoCount());
+    return selected.isEmpty() ? 0
+                              : listedRecordNumber(selected.first()->text(0), m_session.store().QsoCount());
 }
 
 void ContactListPanel::showContactButtons()
@@ -229,9 +230,9 @@ void ContactListPanel::storeEdited(const LogStore& edited)
     // The file was not replaced: the store stays as the file still has it, and the program goes on.
     const FileResult rewritten = m_session.replaceStore(edited);
     if (!rewritten.ok) {
-        m_prompts.message(
-            QStringLiteral("The log could not be rewritten; log.txt is unchanged.\n\n%1").arg(rewritten.error),
-            QStringLiteral("Log Write Error"), MessageIcon::Critical);
+        m_prompts.message(QStringLiteral("The log could not be rewritten; log.txt is unchanged.\n\n%1")
+                              .arg(rewritten.error),
+                          QStringLiteral("Log Write Error"), MessageIcon::Critical);
     }
 }
 

@@ -86,9 +86,8 @@ void EntryRowPanel::Mains()
 
 void EntryRowPanel::commitEntry()
 {
-    CommitRequest request{{txtCall->text(), txtRSTR->text(), txtCntry->text(), txtSec->text(), txtRSTS->text()},
-                          {},
-                          {}};
+    CommitRequest request{
+        {txtCall->text(), txtRSTR->text(), txtCntry->text(), txtSec->text(), txtRSTS->text()}, {}, {}};
     if (postContestShown()) {
         request.postContestDate = txtPostConDate->text();
         request.postContestTime = txtPostConTime->text();

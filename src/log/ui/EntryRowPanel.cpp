@@ -3,6 +3,7 @@
 
 #include "log/ui/EntryRowPanel.h"
 
+#include "log/BandMode.h"
 #include "log/ContestSession.h"
 #include "log/TextInsertion.h"
 #include "log/VoicePrompts.h"
@@ -115,8 +116,8 @@ EntryRowPanel::EntryRowPanel(ContestSession& session, Services& services, VoiceP
     grid->setColumnStretch(3, 2);
 
     // Post-contest entry: contacts from a paper log carry their own date and time.
-    const auto addPostContestField = [&](QLineEdit*& field, QLabel*& label, EntryField which, const char* name,
-                                         const QString& caption, int column) {
+    const auto addPostContestField = [&](QLineEdit*& field, QLabel*& label, EntryField which,
+                                         const char* name, const QString& caption, int column) {
         field = new QLineEdit(this);
         field->setObjectName(QString::fromLatin1(name));
         field->setMaxLength(entryFieldMaxLength(which));
@@ -204,7 +205,7 @@ void EntryRowPanel::showMessage(const QString& text, MessageTone tone, Announce 
     setMessageLine(lblDialog, QStringLiteral("Message"), text, when);
     m_messageTone = tone;
     QPalette palette = lblDialog->palette();
-    const quint32 colour = tone == MessageTone::KeyboardCw ? kMessageLightYellow
+    const quint32 colour = tone == MessageTone::KeyboardCw  ? kMessageLightYellow
                            : tone == MessageTone::Duplicate ? kMessageRed
                                                             : kMessageTeal;
     palette.setColor(QPalette::Window, toQColor(colour));
@@ -245,9 +246,12 @@ bool EntryRowPanel::fieldKeyPress(QWidget* widget, QKeyEvent* event)
     if (!field || !key)
         return false; // arrows, Tab, Delete and shortcuts keep their usual meaning
     const ProgramPreferences& prefs = m_session.preferences();
-    const EntryKeyContext context{m_session.operatingClock().LoggedOn(), m_session.reportLength(),
-                                  prefs.CurrentBand,                     m_session.partialDupesOn(),
-                                  prefs.OwnLatitude,                     prefs.OwnLongitude};
+    const EntryKeyContext context{m_session.operatingClock().LoggedOn(),
+                                  m_session.reportLength(),
+                                  prefs.CurrentBand,
+                                  m_session.partialDupesOn(),
+                                  prefs.OwnLatitude,
+                                  prefs.OwnLongitude};
     const EntryKeyOutcome outcome = m_entryKeys.press(rowState(), *field, *key, context);
     // In order: a carried key is in its field before the focus follows it, so the focus rules see it there.
     for (const EntryEffect& effect : outcome.effects)
@@ -358,8 +362,7 @@ void EntryRowPanel::txtCall_LostFocus()
     if (!txtCall->text().isEmpty() && DupCheck())
         return;
     // Default reports, selected so that typing replaces them.
-    const QString report = m_session.preferences().CurrentMode == QLatin1String("CW") ? QStringLiteral("559")
-                                                                                       : QStringLiteral("55");
+    const QString report = defaultReport(storedMode(m_session.preferences().CurrentMode));
     for (QLineEdit* field : {txtRSTR, txtRSTS}) {
         if (field->text().isEmpty()) {
             field->setText(report);

@@ -57,7 +57,8 @@ public:
     // then moves on, so the leaving rules run.
     void enterCall(const QString& call, bool tab);
 
-    QLineEdit *txtCall = nullptr, *txtRSTR = nullptr, *txtCntry = nullptr, *txtSec = nullptr, *txtRSTS = nullptr;
+    QLineEdit *txtCall = nullptr, *txtRSTR = nullptr, *txtCntry = nullptr, *txtSec = nullptr,
+              *txtRSTS = nullptr;
     QLineEdit *txtPostConTime = nullptr, *txtPostConDate = nullptr;
     QLabel *lblPostConTime = nullptr, *lblPostConDate = nullptr;
     QList<QLabel*> lblStation; // the five captions

@@ -195,15 +195,17 @@ void Form1::showBandModeMenus()
 {
     m_clock->showBandAndMode();
     const QString& band = m_session.preferences().CurrentBand;
-    const std::pair<QAction*, const char*> bands[] = {{mnuBand160Ch, "160"}, {mnuBand80Ch, "80"},
-                                                      {mnuBand40Ch, "40"},   {mnuBand20Ch, "20"},
-                                                      {mnuBand15Ch, "15"},   {mnuBand10Ch, "10"},
-                                                      {mnuBand6Ch, "6"}};
-    for (const auto& [item, text] : bands)
-        item->setChecked(band == QLatin1String(text));
-    const bool cw = m_session.preferences().CurrentMode == QLatin1String("CW");
+    const std::array<QAction*, Band::Count> items = bandItems();
+    for (const Band& each : Band::all())
+        items[std::size_t(each.column() - 1)]->setChecked(band == each.text());
+    const bool cw = storedMode(m_session.preferences().CurrentMode) == Mode::Cw;
     mnu160->setChecked(cw);
     mnuSSB->setChecked(!cw);
+}
+
+std::array<QAction*, Band::Count> Form1::bandItems() const
+{
+    return {mnuBand160Ch, mnuBand80Ch, mnuBand40Ch, mnuBand20Ch, mnuBand15Ch, mnuBand10Ch, mnuBand6Ch};
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
@@ -237,7 +239,8 @@ bool Form1::routeWindowKey(QKeyEvent* key)
         m_keyRouter.route(KeyStroke{key->key(), key->modifiers() & ~Qt::KeypadModifier, key->text()},
                           m_session.preferences().CurrentMode);
     if (outcome.message || outcome.tone)
-        showMessage(outcome.message.value_or(lblDialog->text()), outcome.tone.value_or(m_entry->messageTone()));
+        showMessage(outcome.message.value_or(lblDialog->text()),
+                    outcome.tone.value_or(m_entry->messageTone()));
     if (outcome.window)
         Q_EMIT windowRequested(*outcome.window);
     if (outcome.clearEntry)
@@ -270,8 +273,9 @@ bool Form1::AppendQso(const QsoRecord& record)
 {
     const FileResult result = m_session.AppendQso(record);
     if (!result.ok) {
-        m_services.prompts.message(QStringLiteral("The contact with %1 was not logged.\n\n%2").arg(record.Call, result.error),
-                                   QStringLiteral("Log Write Error"), MessageIcon::Critical);
+        m_services.prompts.message(
+            QStringLiteral("The contact with %1 was not logged.\n\n%2").arg(record.Call, result.error),
+            QStringLiteral("Log Write Error"), MessageIcon::Critical);
         return false;
     }
     Q_EMIT m_session.changed(SessionChange::Records);
@@ -288,64 +292,143 @@ bool Form1::RewriteLog()
     return result.ok;
 }
 
-bool Form1::SavePref() { return m_session.SavePref().ok; }
+bool Form1::SavePref()
+{
+    return m_session.SavePref().ok;
+}
 
-void Form1::PrefixLookup() { m_entry->PrefixLookup(); }
+void Form1::PrefixLookup()
+{
+    m_entry->PrefixLookup();
+}
 
-void Form1::ProvinceFromCall() { m_entry->ProvinceFromCall(); }
+void Form1::ProvinceFromCall()
+{
+    m_entry->ProvinceFromCall();
+}
 
 void Form1::HDCalc(double cntlat, double cntlong)
 {
     const ProgramPreferences& prefs = m_session.preferences();
-    const std::optional<BearingDistance> result = velm::HDCalc(prefs.OwnLatitude, prefs.OwnLongitude, cntlat, cntlong);
+    const std::optional<BearingDistance> result =
+        velm::HDCalc(prefs.OwnLatitude, prefs.OwnLongitude, cntlat, cntlong);
     m_session.setLookupLabels({m_session.lookupLabels().continent, result ? result->bearing : QString(),
                                result ? result->miles : QString()});
 }
 
-bool Form1::DupCheck() { return m_entry->DupCheck(); }
+bool Form1::DupCheck()
+{
+    return m_entry->DupCheck();
+}
 
-void Form1::cmdDup_Click() { m_dupes->cmdDup_Click(); }
+void Form1::cmdDup_Click()
+{
+    m_dupes->cmdDup_Click();
+}
 
-void Form1::ListRefresh() { m_multipliers->ListRefresh(); }
+void Form1::ListRefresh()
+{
+    m_multipliers->ListRefresh();
+}
 
-void Form1::RefreshGrid() { m_multipliers->RefreshGrid(); }
+void Form1::RefreshGrid()
+{
+    m_multipliers->RefreshGrid();
+}
 
-void Form1::Labeldisplay() { m_score->Labeldisplay(); }
+void Form1::Labeldisplay()
+{
+    m_score->Labeldisplay();
+}
 
-void Form1::TimeStats() { m_score->TimeStats(); }
+void Form1::TimeStats()
+{
+    m_score->TimeStats();
+}
 
-void Form1::UpdateNewIndicator() { m_entry->UpdateNewIndicator(); }
+void Form1::UpdateNewIndicator()
+{
+    m_entry->UpdateNewIndicator();
+}
 
-void Form1::Mains() { m_entry->Mains(); }
+void Form1::Mains()
+{
+    m_entry->Mains();
+}
 
-void Form1::cmdClear_Click() { m_entry->cmdClear_Click(); }
+void Form1::cmdClear_Click()
+{
+    m_entry->cmdClear_Click();
+}
 
-int Form1::Capital(int keyCode) { return velm::Capital(keyCode); }
+int Form1::Capital(int keyCode)
+{
+    return velm::Capital(keyCode);
+}
 
-int Form1::number(int keyCode) { return velm::number(keyCode); }
+int Form1::number(int keyCode)
+{
+    return velm::number(keyCode);
+}
 
-void Form1::RefreshContactList() { m_contacts->RefreshContactList(); }
+void Form1::RefreshContactList()
+{
+    m_contacts->RefreshContactList();
+}
 
-void Form1::cmdList_Click() { m_contacts->cmdList_Click(); }
+void Form1::cmdList_Click()
+{
+    m_contacts->cmdList_Click();
+}
 
-void Form1::cmdEdit_Click() { m_contacts->cmdEdit_Click(); }
+void Form1::cmdEdit_Click()
+{
+    m_contacts->cmdEdit_Click();
+}
 
-void Form1::cmdDelete_Click() { m_contacts->cmdDelete_Click(); }
+void Form1::cmdDelete_Click()
+{
+    m_contacts->cmdDelete_Click();
+}
 
-void Form1::contactListOnCallFocus() { m_contacts->contactListOnCallFocus(txtCall->text().isEmpty()); }
+void Form1::contactListOnCallFocus()
+{
+    m_contacts->contactListOnCallFocus(txtCall->text().isEmpty());
+}
 
-void Form1::Timer2_Timer() { m_clock->Timer2_Timer(); }
+void Form1::Timer2_Timer()
+{
+    m_clock->Timer2_Timer();
+}
 
-void Form1::ShowOperatingTime() { m_clock->ShowOperatingTime(); }
+void Form1::ShowOperatingTime()
+{
+    m_clock->ShowOperatingTime();
+}
 
-void Form1::showMessage(const QString& text, MessageTone tone, Announce when) { m_entry->showMessage(text, tone, when); }
+void Form1::showMessage(const QString& text, MessageTone tone, Announce when)
+{
+    m_entry->showMessage(text, tone, when);
+}
 
-void Form1::enterCall(const QString& call, bool tab) { m_entry->enterCall(call, tab); }
+void Form1::enterCall(const QString& call, bool tab)
+{
+    m_entry->enterCall(call, tab);
+}
 
-void Form1::commitEntryRow() { m_entry->Mains(); }
+void Form1::commitEntryRow()
+{
+    m_entry->Mains();
+}
 
-QStringList Form1::contactHeadings() const { return m_contacts->headings(); }
+QStringList Form1::contactHeadings() const
+{
+    return m_contacts->headings();
+}
 
-QList<QStringList> Form1::shownContactRows() const { return m_contacts->shownRows(); }
+QList<QStringList> Form1::shownContactRows() const
+{
+    return m_contacts->shownRows();
+}
 
 } // namespace velm

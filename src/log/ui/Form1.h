@@ -2,6 +2,7 @@
 // Responsibilities: the main window: composes its panels over the contest session, routes the window's keys,
 // runs the start-up sequence and closing, and offers the public operations other windows call.
 
+#include "log/BandMode.h"
 #include "log/ContestSession.h"
 #include "log/EntryRowPort.h"
 #include "log/KeyRouter.h"
@@ -34,7 +35,11 @@ struct Form1Context {
     StationPorts ports;
 };
 
-class Form1 : public QMainWindow, public Form1Menus, public Form1Controls, public EntryRowPort, public ShownContacts {
+class Form1 : public QMainWindow,
+              public Form1Menus,
+              public Form1Controls,
+              public EntryRowPort,
+              public ShownContacts {
     Q_OBJECT
 public:
     static const QString Title;
@@ -126,6 +131,8 @@ private:
     void aliasControls();
     void sessionChanged(SessionChanges what);
     void showBandModeMenus();
+    // The Band menu's items in the order of Band::all().
+    std::array<QAction*, Band::Count> bandItems() const;
     void logUnreadable(const QString& error);
     void preferencesNotSaved(const QString& error, bool unreadAtStart);
     bool Form_KeyPress(QWidget* widget, QKeyEvent* key);

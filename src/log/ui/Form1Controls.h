@@ -40,7 +40,8 @@ struct Form1Controls {
     QTimer* Timer2 = nullptr;
     QLabel *Label24 = nullptr, *Label30 = nullptr;
     // Entry row, message line, post-contest fields.
-    QLineEdit *txtCall = nullptr, *txtRSTR = nullptr, *txtCntry = nullptr, *txtSec = nullptr, *txtRSTS = nullptr;
+    QLineEdit *txtCall = nullptr, *txtRSTR = nullptr, *txtCntry = nullptr, *txtSec = nullptr,
+              *txtRSTS = nullptr;
     QLabel* lblDialog = nullptr;
     QList<QLabel*> lblStation; // captions 0..4 of the entry row, 5 of the DX list
     QPushButton* cmdClear = nullptr;

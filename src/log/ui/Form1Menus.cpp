@@ -63,7 +63,8 @@ void Form1::buildMenus()
     mnuBand15Ch = addCheckItem(band, QStringLiteral("15"), "mnuBand15Ch");
     mnuBand10Ch = addCheckItem(band, QStringLiteral("10"), "mnuBand10Ch");
     mnuBand6Ch = addCheckItem(band, QStringLiteral("6"), "mnuBand6Ch");
-    for (QAction* item : {mnuBand160Ch, mnuBand80Ch, mnuBand40Ch, mnuBand20Ch, mnuBand15Ch, mnuBand10Ch, mnuBand6Ch})
+    for (QAction* item :
+         {mnuBand160Ch, mnuBand80Ch, mnuBand40Ch, mnuBand20Ch, mnuBand15Ch, mnuBand10Ch, mnuBand6Ch})
         bands->addAction(item);
     band->addSeparator();
     mnuPrivileges = addItem(band, QStringLiteral("&Privileges"), "mnuPrivileges");
@@ -109,19 +110,16 @@ void Form1::buildMenus()
 
 void Form1::connectMenus()
 {
-    const std::pair<QAction*, const char*> bands[] = {{mnuBand160Ch, "160"}, {mnuBand80Ch, "80"},
-                                                      {mnuBand40Ch, "40"},   {mnuBand20Ch, "20"},
-                                                      {mnuBand15Ch, "15"},   {mnuBand10Ch, "10"},
-                                                      {mnuBand6Ch, "6"}};
-    for (const auto& [item, band] : bands) {
+    const std::array<QAction*, Band::Count> items = bandItems();
+    for (const Band& band : Band::all()) {
+        QAction* item = items[std::size_t(band.column() - 1)];
         item->setEnabled(true);
-        const QString text = QString::fromLatin1(band);
-        connect(item, &QAction::triggered, this, [this, text] { selectBand(text); });
+        connect(item, &QAction::triggered, this, [this, band] { selectBand(band.text()); });
     }
     mnu160->setEnabled(true);
     mnuSSB->setEnabled(true);
-    connect(mnu160, &QAction::triggered, this, [this] { selectMode(QStringLiteral("CW")); });
-    connect(mnuSSB, &QAction::triggered, this, [this] { selectMode(QStringLiteral("PH")); });
+    connect(mnu160, &QAction::triggered, this, [this] { selectMode(modeText(Mode::Cw)); });
+    connect(mnuSSB, &QAction::triggered, this, [this] { selectMode(modeText(Mode::Phone)); });
     mnuSetup->setEnabled(true);
     connect(mnuSetup, &QAction::triggered, this, &Form1::mnuSetup_Click);
     for (QAction* item : {mnuNew, mnuArchive, mnuRestore, mnuOpen})

@@ -19,8 +19,7 @@ using ModalRunner = std::function<int(QDialog&)>;
 
 // A label that shows a value: named for tests and the rest of the program, never selectable, so that it takes
 // no focus from the entry row. The clocks are QuietValueLabels.
-template <class Label = QLabel>
-inline QLabel* valueLabel(QWidget* parent, const char* name)
+template <class Label = QLabel> inline QLabel* valueLabel(QWidget* parent, const char* name)
 {
     auto* label = new Label(parent);
     label->setObjectName(QString::fromLatin1(name));

@@ -40,7 +40,8 @@ bool Form1::startUp()
     // fixed wording; the details say which file, which line and what was wrong, so the operator can mend it.
     QString failure;
     const auto stop = [this, &failure] {
-        m_services.prompts.detailedMessage(kStartUpFailure, failure, kStartUpFailureTitle, MessageIcon::Critical);
+        m_services.prompts.detailedMessage(kStartUpFailure, failure, kStartUpFailureTitle,
+                                           MessageIcon::Critical);
         return true;
     };
     // Temporaries left by a rewrite that a crash or a kill interrupted go to BACKUP before anything is read.
@@ -54,10 +55,11 @@ bool Form1::startUp()
     if (!LoadPrefixTable(&failure))
         return stop();
     mnuSetup_Click();
-    if (m_services.prompts.askYesNo(QStringLiteral("Do you want to continue an existing contest? (Yes opens your "
-                                                   "existing log, No erases any existing log and starts a new "
-                                                   "log.)"),
-                                    QStringLiteral("Open existing log?"))) {
+    if (m_services.prompts.askYesNo(
+            QStringLiteral("Do you want to continue an existing contest? (Yes opens your "
+                           "existing log, No erases any existing log and starts a new "
+                           "log.)"),
+            QStringLiteral("Open existing log?"))) {
         mnuOpen2();
     } else {
         StartNewLog();
@@ -92,7 +94,8 @@ void Form1::preferencesNotSaved(const QString& error, bool unreadAtStart)
 {
     if (!unreadAtStart) {
         m_services.prompts.message(
-            QStringLiteral("The preferences could not be saved; the last saved ones are kept.\n\n%1").arg(error),
+            QStringLiteral("The preferences could not be saved; the last saved ones are kept.\n\n%1")
+                .arg(error),
             QStringLiteral("Preferences Not Saved"), MessageIcon::Warning);
         return;
     }
@@ -100,8 +103,8 @@ void Form1::preferencesNotSaved(const QString& error, bool unreadAtStart)
     qCWarning(lcLogWindow) << "preferences not saved:" << error;
     if (!m_toldPreferencesKept) {
         m_toldPreferencesKept = true;
-        m_services.prompts.detailedMessage(kPreferencesKeptText, error, QStringLiteral("Preferences Not Saved"),
-                                           MessageIcon::Warning);
+        m_services.prompts.detailedMessage(kPreferencesKeptText, error,
+                                           QStringLiteral("Preferences Not Saved"), MessageIcon::Warning);
     }
 }
 
@@ -110,16 +113,17 @@ void Form1::CheckUtcOffset()
     const UtcOffsetQuestion question = m_session.utcOffsetQuestion();
     if (!question.differs)
         return;
-    if (const std::optional<float> accepted =
-            acceptedUtcOffset(m_services.prompts.input(question.prompt, question.title, question.defaultAnswer)))
+    if (const std::optional<float> accepted = acceptedUtcOffset(
+            m_services.prompts.input(question.prompt, question.title, question.defaultAnswer)))
         m_session.acceptUtcOffset(*accepted);
 }
 
 void Form1::mnuSetup_Click()
 {
     frmStationID station(m_services.prompts, m_context.sharedPreferences, &m_session.prefixTable(), this);
-    station.setFields(stationFieldsFrom(stationProfileOf(m_session.preferences()),
-                                        m_services.settings.value(QStringLiteral("UserCallSign"), QString())));
+    station.setFields(
+        stationFieldsFrom(stationProfileOf(m_session.preferences()),
+                          m_services.settings.value(QStringLiteral("UserCallSign"), QString())));
     // Closing the window without "Done" keeps the station as it was.
     if (m_runModal(station) != QDialog::Accepted)
         return;
@@ -155,21 +159,45 @@ void Form1::cmdLogOn_Click()
     txtCall->setFocus();
 }
 
-void Form1::selectBand(const QString& band) { m_session.selectBand(band); }
+void Form1::selectBand(const QString& band)
+{
+    m_session.selectBand(band);
+}
 
-void Form1::selectMode(const QString& mode) { m_session.selectMode(mode); }
+void Form1::selectMode(const QString& mode)
+{
+    m_session.selectMode(mode);
+}
 
-void Form1::Label24_Click() { selectBand(nextBand(m_session.preferences().CurrentBand)); }
+void Form1::Label24_Click()
+{
+    selectBand(nextBand(m_session.preferences().CurrentBand));
+}
 
-void Form1::Label30_Click() { selectMode(toggledMode(m_session.preferences().CurrentMode)); }
+void Form1::Label30_Click()
+{
+    selectMode(toggledMode(m_session.preferences().CurrentMode));
+}
 
-void Form1::Backup() { m_session.Backup(); }
+void Form1::Backup()
+{
+    m_session.Backup();
+}
 
-void Form1::StartNewLog() { m_session.StartNewLog(); }
+void Form1::StartNewLog()
+{
+    m_session.StartNewLog();
+}
 
-void Form1::mnuArchive_Click() { m_session.mnuArchive_Click(); }
+void Form1::mnuArchive_Click()
+{
+    m_session.mnuArchive_Click();
+}
 
-void Form1::mnuRestore_Click() { m_session.mnuRestore_Click(); }
+void Form1::mnuRestore_Click()
+{
+    m_session.mnuRestore_Click();
+}
 
 void Form1::mnuHelp_Click()
 {

@@ -15,7 +15,8 @@ LookupPanel::LookupPanel(const ContestSession& session, QWidget* parent) : QWidg
     Label19 = form1::valueLabel(this, "Label19");
     Label22 = form1::valueLabel(this, "Label22");
     Label23 = form1::valueLabel(this, "Label23");
-    const std::pair<const char*, QLabel*> columns[] = {{"Continent", Label19}, {"Bearing", Label22}, {"Miles", Label23}};
+    const std::pair<const char*, QLabel*> columns[] = {
+        {"Continent", Label19}, {"Bearing", Label22}, {"Miles", Label23}};
     int column = 0;
     for (const auto& [caption, label] : columns) {
         grid->addWidget(new QLabel(QString::fromLatin1(caption), this), 0, column);

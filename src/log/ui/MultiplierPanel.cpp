@@ -130,12 +130,13 @@ void MultiplierPanel::paintGridLabel(int number, bool worked)
     const ProgramPreferences& prefs = m_session.preferences();
     QLabel* label = Label10.at(number);
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, toQColor(quint32(worked ? prefs.WorkedColour : prefs.RemainingColour)));
+    palette.setColor(QPalette::WindowText,
+                     toQColor(quint32(worked ? prefs.WorkedColour : prefs.RemainingColour)));
     label->setPalette(palette);
     const SpcEntry& entry = spcEntry(number);
-    label->setAccessibleName(QStringLiteral("%1 %2 %3").arg(entry.code, entry.name,
-                                                            worked ? QStringLiteral("worked")
-                                                                   : QStringLiteral("not worked")));
+    label->setAccessibleName(
+        QStringLiteral("%1 %2 %3")
+            .arg(entry.code, entry.name, worked ? QStringLiteral("worked") : QStringLiteral("not worked")));
 }
 
 } // namespace velm

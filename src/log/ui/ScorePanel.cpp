@@ -21,12 +21,10 @@ ScorePanel::ScorePanel(const ContestSession& session, Clock& clock, QWidget* par
     lblTotScore = form1::valueLabel(this, "lblTotScore");
     lblAQSO60 = form1::valueLabel(this, "lblAQSO60");
     lblAQSO20 = form1::valueLabel(this, "lblAQSO20");
-    const std::pair<const char*, QLabel*> rows[] = {{"Total Contacts ............", lblTotCon},
-                                                    {"Total Multipliers ...........", lblsectogo},
-                                                    {"Total QSO Points ........", lblTotSec},
-                                                    {"Total Score..................", lblTotScore},
-                                                    {"QSOs / Hr (last 60 min)", lblAQSO60},
-                                                    {"QSOs / Hr (last 20 min)", lblAQSO20}};
+    const std::pair<const char*, QLabel*> rows[] = {
+        {"Total Contacts ............", lblTotCon}, {"Total Multipliers ...........", lblsectogo},
+        {"Total QSO Points ........", lblTotSec},   {"Total Score..................", lblTotScore},
+        {"QSOs / Hr (last 60 min)", lblAQSO60},     {"QSOs / Hr (last 20 min)", lblAQSO20}};
     int row = 0;
     for (const auto& [caption, label] : rows) {
         grid->addWidget(new QLabel(QString::fromLatin1(caption), this), row, 0);
@@ -55,8 +53,10 @@ void ScorePanel::TimeStats()
         velm::TimeStats(m_session.store(), m_clock.localNow(), m_session.preferences().UtcOffset);
     if (!rates)
         return;
-    setValueLabel(lblAQSO60, QStringLiteral("QSOs per hour, last 60 minutes"), QString::number(rates->last60));
-    setValueLabel(lblAQSO20, QStringLiteral("QSOs per hour, last 20 minutes"), QString::number(rates->last20x3));
+    setValueLabel(lblAQSO60, QStringLiteral("QSOs per hour, last 60 minutes"),
+                  QString::number(rates->last60));
+    setValueLabel(lblAQSO20, QStringLiteral("QSOs per hour, last 20 minutes"),
+                  QString::number(rates->last20x3));
 }
 
 } // namespace velm

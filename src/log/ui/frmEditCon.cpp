@@ -1,10 +1,10 @@
 #include "log/ui/frmEditCon.h"
 
 #include "log/BandMode.h"
-#include "platform/Prompts.h"
 #include "log/TextInsertion.h"
-#include "platform/ui/InsertionGuard.h"
+#include "platform/Prompts.h"
 #include "platform/ui/Announcer.h"
+#include "platform/ui/InsertionGuard.h"
 #include "platform/ui/TabOrder.h"
 #include "platform/ui/ValueLabel.h"
 

@@ -1,9 +1,9 @@
 #include "log/ui/frmStationID.h"
 
 #include "log/SharedPreferences.h"
+#include "log/TextInsertion.h"
 #include "log/WriteFormat.h"
 #include "platform/Prompts.h"
-#include "log/TextInsertion.h"
 #include "platform/ui/InsertionGuard.h"
 #include "platform/ui/TabOrder.h"
 
@@ -68,7 +68,8 @@ frmStationID::frmStationID(Prompts& prompts, SharedPreferences& shared, const Co
     for (QLineEdit* field : {Text1, Text5, Text8, Text7})
         upperCaseAsTyped(field);
     // Only "-" to "9" in character order: "-", ".", "/" and the digits (typed or pasted).
-    Text6->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[-./0-9]*")), Text6));
+    Text6->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[-./0-9]*")), Text6));
     // Pasted text keeps what the field takes, with a beep for what it does not (the validator alone would
     // drop the whole paste without a word).
     auto* guard = new InsertionGuard(
@@ -159,7 +160,8 @@ bool frmStationID::Text2_KeyPress(const QString& typedCharacter)
         character = character.toUpper();
     const int caret = Text2->hasSelectedText() ? Text2->selectionStart() : Text2->cursorPosition();
     const QString typed = Text2->text().left(caret) + character;
-    const std::optional<CountryMatch> match = m_countries ? m_countries->completeCountry(typed) : std::nullopt;
+    const std::optional<CountryMatch> match =
+        m_countries ? m_countries->completeCountry(typed) : std::nullopt;
     if (!match) {
         if (character == typedCharacter)
             return false;

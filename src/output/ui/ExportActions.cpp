@@ -1,8 +1,9 @@
 #include "output/ui/ExportActions.h"
 
-#include "log/WriteFormat.h"
 #include "log/ContestSession.h"
+#include "log/FileIo.h"
 #include "log/ShownContacts.h"
+#include "log/WriteFormat.h"
 #include "output/AdifExport.h"
 #include "output/KestroneExport.h"
 #include "platform/Clock.h"
@@ -81,8 +82,7 @@ void ExportForKestrone(const ContestSession& session, const Services& services)
                                      QStringLiteral("Please enter the power value"), QString())
                               .value_or(QString());
     const QString path = session.programFolder().filePath(kKestroneFileName);
-    if (const QString reason = replaceFile(path, kestroneFile(session.store(), power));
-        !reason.isEmpty()) {
+    if (const QString reason = replaceFile(path, kestroneFile(session.store(), power)); !reason.isEmpty()) {
         reportFailure(services, writeFailureText(path, reason));
         return;
     }

@@ -7,9 +7,9 @@
 
 namespace velm {
 
-void connectOutputMenus(const OutputMenuItems& items, const ContestSession& session, const ShownContacts& list,
-                        const QString& programTitle, const Services& services, SharedPreferences& shared,
-                        QWidget* parent)
+void connectOutputMenus(const OutputMenuItems& items, const ContestSession& session,
+                        const ShownContacts& list, const QString& programTitle, const Services& services,
+                        SharedPreferences& shared, QWidget* parent)
 {
     for (QAction* item : {items.writeSummary, items.adif, items.kestrone, items.clipboard})
         item->setEnabled(true);

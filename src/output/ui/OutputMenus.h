@@ -22,8 +22,8 @@ struct OutputMenuItems {
 };
 
 // programTitle heads the files; the windows open over parent.
-void connectOutputMenus(const OutputMenuItems& items, const ContestSession& session, const ShownContacts& list,
-                        const QString& programTitle, const Services& services, SharedPreferences& shared,
-                        QWidget* parent);
+void connectOutputMenus(const OutputMenuItems& items, const ContestSession& session,
+                        const ShownContacts& list, const QString& programTitle, const Services& services,
+                        SharedPreferences& shared, QWidget* parent);
 
 } // namespace velm

@@ -13,7 +13,8 @@
 
 namespace velm {
 
-InsertionGuard::InsertionGuard(Handler handler, QObject* parent) : QObject(parent), m_handler(std::move(handler))
+InsertionGuard::InsertionGuard(Handler handler, QObject* parent)
+    : QObject(parent), m_handler(std::move(handler))
 {
 }
 
@@ -82,9 +83,8 @@ bool InsertionGuard::contextMenu(QLineEdit& field, const QPoint& globalPos)
     if (!paste)
         return false;
     paste->disconnect();
-    connect(paste, &QAction::triggered, &field, [this, &field] {
-        m_handler(field, QGuiApplication::clipboard()->text(QClipboard::Clipboard));
-    });
+    connect(paste, &QAction::triggered, &field,
+            [this, &field] { m_handler(field, QGuiApplication::clipboard()->text(QClipboard::Clipboard)); });
     menu->exec(globalPos);
     return true;
 }

@@ -15,16 +15,24 @@ namespace {
 QMessageBox::Icon toQt(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Critical: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
-QWidget* dialogParent() { return QApplication::activeWindow(); }
+QWidget* dialogParent()
+{
+    return QApplication::activeWindow();
+}
 
 } // namespace
 
@@ -51,10 +59,12 @@ bool QtPrompts::askYesNo(const QString& text, const QString& title, MessageIcon 
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<QString> QtPrompts::input(const QString& prompt, const QString& title, const QString& defaultText)
+std::optional<QString> QtPrompts::input(const QString& prompt, const QString& title,
+                                        const QString& defaultText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text =
+        QInputDialog::getText(dialogParent(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -69,7 +79,8 @@ std::optional<QString> QtPrompts::saveFileName(const QString& title, const QStri
     return name;
 }
 
-std::optional<QString> QtPrompts::openFileName(const QString& title, const QString& folder, const QString& filter)
+std::optional<QString> QtPrompts::openFileName(const QString& title, const QString& folder,
+                                               const QString& filter)
 {
     const QString name = QFileDialog::getOpenFileName(dialogParent(), title, folder, filter);
     if (name.isEmpty())
@@ -85,6 +96,9 @@ std::optional<quint32> QtPrompts::chooseColour(quint32 initial)
     return fromQColor(chosen);
 }
 
-void QtPrompts::beep() { QApplication::beep(); }
+void QtPrompts::beep()
+{
+    QApplication::beep();
+}
 
 } // namespace velm

@@ -33,9 +33,10 @@ inline const QByteArray kTwoLogLines =
     "\"N0CALL\",\"55\",\"5W\",\"55\",\"Germany\",\"2011/03/05\",\"23:59:01\",\"PH\",\"20\",4,\"\"\r\n";
 
 // A complete preferences file: call K1ABC in CT, UTC offset 5, CW on 20 m, 3725 s operated.
-inline const QByteArray kPreferences = "\"K1ABC\"\r\n\"CT\"\r\n5\r\n\"CW\"\r\n3725\r\n\"USA\"\r\n72.5\r\n41.5\r\n"
-                                       "100\r\n16711680\r\n255\r\n\"20\"\r\n\"NA\"\r\n\"1234\"\r\n0\r\n"
-                                       "\"None\"\r\n0\r\n0\r\n";
+inline const QByteArray kPreferences =
+    "\"K1ABC\"\r\n\"CT\"\r\n5\r\n\"CW\"\r\n3725\r\n\"USA\"\r\n72.5\r\n41.5\r\n"
+    "100\r\n16711680\r\n255\r\n\"20\"\r\n\"NA\"\r\n\"1234\"\r\n0\r\n"
+    "\"None\"\r\n0\r\n0\r\n";
 
 struct Form1Harness {
     Form1Harness()
@@ -53,8 +54,9 @@ struct Form1Harness {
     {
         if (!form) {
             session = std::make_unique<ContestSession>(fakes.services(), ProgramFolder(dir.path()), folders);
-            form = std::make_unique<Form1>(Form1Context{fakes.services(), *session, shared,
-                                                        StationPorts{keyers, keyers, keyers, rig, voice, stations}});
+            form = std::make_unique<Form1>(
+                Form1Context{fakes.services(), *session, shared,
+                             StationPorts{keyers, keyers, keyers, rig, voice, stations}});
             form->setModalRunner([this](QDialog& dialog) {
                 ++modalsRun;
                 return onModal ? onModal(dialog) : int(QDialog::Rejected);

@@ -5,18 +5,18 @@
 #include "log/ui/Form1Harness.h"
 
 #include <QAccessible>
+#include <QAccessibleInterface>
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QMenu>
-#include <QMimeData>
-#include <QTimer>
-#include <QAccessibleInterface>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 using namespace velm;
@@ -31,9 +31,15 @@ void type(const QString& keys)
         QTest::keyClicks(QApplication::focusWidget(), QString(key));
 }
 
-void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+void press(Qt::Key key)
+{
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
 
-QWidget* focused() { return QApplication::focusWidget(); }
+QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
 
 void fill(Form1& form, const QString& call, const QString& rstr, const QString& spc, const QString& sec,
           const QString& rsts)
@@ -72,7 +78,8 @@ private Q_SLOTS:
         press(Qt::Key_Return);
 
         QCOMPARE(r.read(QStringLiteral("log.txt")),
-                 QByteArray("\"W1ABC\",\"579\",\"1234\",\"579\",\"NY\",\"2011/03/05\",\"15:05:33\",\"CW\",\"20\",5,\"\"\r\n"));
+                 QByteArray("\"W1ABC\",\"579\",\"1234\",\"579\",\"NY\",\"2011/03/"
+                            "05\",\"15:05:33\",\"CW\",\"20\",5,\"\"\r\n"));
         QCOMPARE(rowTexts(form), QStringList({"", "", "", "", ""}));
         QCOMPARE(focused(), form.txtCall);
         QVERIFY(form.multipliers().worked(QStringLiteral("20"), findGridSpc(QStringLiteral("NY"))));
@@ -160,7 +167,8 @@ private Q_SLOTS:
         r.fakes.clock.advanceMs(3000);
         QTRY_COMPARE(form.logStore().QsoCount(), 2);
         const QsoRecord& logged = form.logStore().record(2);
-        QCOMPARE(QStringList({logged.Call, logged.RstRcvd, logged.Spc, logged.VelmPwr, logged.RstSnt, logged.Mode}),
+        QCOMPARE(QStringList(
+                     {logged.Call, logged.RstRcvd, logged.Spc, logged.VelmPwr, logged.RstSnt, logged.Mode}),
                  QStringList({"N5XX", "59", "TX", "1234", "55", "PH"}));
         QCOMPARE(rowTexts(form), QStringList({"", "", "", "", ""}));
         QCOMPARE(focused(), form.txtCall);
@@ -188,7 +196,8 @@ private Q_SLOTS:
         QTest::keyClick(form.txtCall, Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(form.txtCall->text(), QString(12, QLatin1Char('W')));
         QCOMPARE(r.fakes.prompts.beeps, 2);
-        QCOMPARE(form.lblDialog->text(), QStringLiteral("Only 12 characters fit in Call; the rest was not pasted."));
+        QCOMPARE(form.lblDialog->text(),
+                 QStringLiteral("Only 12 characters fit in Call; the rest was not pasted."));
 
         // Dropped text goes the same way; reports keep digits (and the sent report its cut numbers).
         form.txtRSTS->clear();
@@ -221,7 +230,8 @@ private Q_SLOTS:
             }
             menu->close();
         });
-        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2), form.txtSec->mapToGlobal(QPoint(2, 2)));
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, QPoint(2, 2),
+                                    form.txtSec->mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(form.txtSec, &menuEvent);
         QCOMPARE(form.txtSec->text(), QStringLiteral("5W"));
         QCOMPARE(r.fakes.prompts.beeps, 4);
@@ -333,7 +343,8 @@ private Q_SLOTS:
     {
         QByteArray full;
         for (int n = 0; n < LogStore::Capacity; ++n)
-            full += "\"W1AW\",\"599\",\"5W\",\"599\",\"CT\",\"2011/03/05\",\"14:05:33\",\"CW\",\"40\",2,\"\"\r\n";
+            full +=
+                "\"W1AW\",\"599\",\"5W\",\"599\",\"CT\",\"2011/03/05\",\"14:05:33\",\"CW\",\"40\",2,\"\"\r\n";
         {
             Running r(full);
             fill(*r.form, "K1XYZ", "599", "CT", "5W", "599");

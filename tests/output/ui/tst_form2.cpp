@@ -6,11 +6,11 @@
 #include "support/TestServices.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QLabel>
 #include <QtTest>
 
 #include <optional>
