@@ -7,6 +7,7 @@
 #include "platform/ui/TabOrder.h"
 #include "platform/ui/ValueLabel.h"
 #include "transmit/TransmitController.h"
+#include "transmit/ui/WindowControls.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -22,41 +23,16 @@
 
 namespace velm {
 
+using transmitui::button;
+using transmitui::caption;
+using transmitui::field;
+using transmitui::option;
+
 const QString CWFrm::Title = QStringLiteral("CW String Selections");
 
 namespace {
 
 const QString kSendingCaption = QStringLiteral("Sending!");
-
-QLineEdit* field(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setAccessibleName(caption);
-    return edit;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QRadioButton* option(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* o = new QRadioButton(caption, parent);
-    o->setObjectName(QString::fromLatin1(name));
-    return o;
-}
-
-QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
-}
 
 // Letters typed into a message go upper case; a double quote cannot be stored in cw.txt.
 void upperCaseLetters(QLineEdit* edit)
@@ -78,7 +54,8 @@ void upperCaseLetters(QLineEdit* edit)
 
 } // namespace
 
-CWFrm::CWFrm(TransmitController& controller, Prompts& prompts, const SerialPortCatalog& catalog, QWidget* parent)
+CWFrm::CWFrm(TransmitController& controller, Prompts& prompts, const SerialPortCatalog& catalog,
+             QWidget* parent)
     : QDialog(parent), m_controller(controller), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("CWFrm"));
@@ -112,11 +89,12 @@ CWFrm::CWFrm(TransmitController& controller, Prompts& prompts, const SerialPortC
         buttons->addWidget(b);
     layout->addLayout(buttons);
 
-    setTabChain({Text1,   Text2,   Text3,  Text4,         Text5,         Text6,    Text7,    Text8,    Text9,
-                 Text12,  Text13,  Option4, Option1,      Option2,       Option3,  Option5,  Text10,
-                 cmdSerialPorts,   Text14, Text11,        cmdFaster,     cmdSlower, txtSpace, cmdLess, cmdMore,
-                 optTimer, optLoop, OptSleep, txtLoop,    cmdLoopFaster, cmdLoopSlower,      Check1,   txtCWLoop,
-                 Command4, Command7, cmdConfWinkey, Command1});
+    setTabChain({Text1,         Text2,         Text3,         Text4,          Text5,     Text6,    Text7,
+                 Text8,         Text9,         Text12,        Text13,         Option4,   Option1,  Option2,
+                 Option3,       Option5,       Text10,        cmdSerialPorts, Text14,    Text11,   cmdFaster,
+                 cmdSlower,     txtSpace,      cmdLess,       cmdMore,        optTimer,  optLoop,  OptSleep,
+                 txtLoop,       cmdLoopFaster, cmdLoopSlower, Check1,         txtCWLoop, Command4, Command7,
+                 cmdConfWinkey, Command1});
     connectFields();
     connect(&m_controller, &TransmitController::settingsChanged, this, &CWFrm::refresh);
     refresh();
@@ -126,9 +104,10 @@ QWidget* CWFrm::buildMessages()
 {
     auto* box = new QGroupBox(QStringLiteral("Messages"), this);
     auto* grid = new QGridLayout(box);
-    const char* names[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6",
+    const char* names[] = {"Text1", "Text2", "Text3", "Text4",  "Text5", "Text6",
                            "Text7", "Text8", "Text9", "Text12", "Text13"};
-    const auto* quoteFree = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), box);
+    const auto* quoteFree =
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), box);
     for (int i = 0; i < 11; ++i) {
         const QString key = QStringLiteral("F%1").arg(i + 1);
         QLineEdit* edit = field(box, names[i], key);
@@ -206,7 +185,8 @@ QWidget* CWFrm::buildKeying(const SerialPortCatalog& catalog)
     const auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9:]*")), box);
     Text10->setValidator(digits);
     Text11->setValidator(digits);
-    txtSpace->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]*")), box));
+    txtSpace->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]*")), box));
     return box;
 }
 
@@ -282,8 +262,10 @@ void CWFrm::connectFields()
     });
     connect(txtSpace, &QLineEdit::editingFinished, this,
             [this] { txtSpace->setText(m_controller.leaveWordSpaceField(txtSpace->text())); });
-    connect(cmdLess, &QPushButton::clicked, this, [this] { txtSpace->setText(m_controller.stepWordSpace(-1)); });
-    connect(cmdMore, &QPushButton::clicked, this, [this] { txtSpace->setText(m_controller.stepWordSpace(1)); });
+    connect(cmdLess, &QPushButton::clicked, this,
+            [this] { txtSpace->setText(m_controller.stepWordSpace(-1)); });
+    connect(cmdMore, &QPushButton::clicked, this,
+            [this] { txtSpace->setText(m_controller.stepWordSpace(1)); });
     connect(Text14, &QLineEdit::textEdited, &m_controller, &TransmitController::setParallelAddress);
     connect(txtLoop, &QLineEdit::textEdited, this, [this] {
         if (const std::optional<double> value = parseNumber(QStringView(txtLoop->text())))
@@ -319,12 +301,10 @@ void CWFrm::refresh()
         if (messageFields[std::size_t(i)]->text() != s.messages[std::size_t(i)])
             messageFields[std::size_t(i)]->setText(s.messages[std::size_t(i)]);
     }
-    const std::pair<QLineEdit*, QString> texts[] = {{Text10, s.portText},
-                                                    {Text11, s.speedText},
-                                                    {Text14, s.parallelAddress},
-                                                    {txtSpace, s.wordSpaceText},
-                                                    {txtCWLoop, s.repeatText},
-                                                    {txtLoop, QString::fromLatin1(formatNumber(s.loopOffset))}};
+    const std::pair<QLineEdit*, QString> texts[] = {
+        {Text10, s.portText},        {Text11, s.speedText},
+        {Text14, s.parallelAddress}, {txtSpace, s.wordSpaceText},
+        {txtCWLoop, s.repeatText},   {txtLoop, QString::fromLatin1(formatNumber(s.loopOffset))}};
     for (const auto& [edit, text] : texts) {
         if (edit->text() != text && !edit->hasFocus())
             edit->setText(text);
@@ -332,7 +312,9 @@ void CWFrm::refresh()
     QRadioButton* methods[] = {Option4, Option1, Option2, Option3, nullptr, Option5};
     if (QRadioButton* chosen = methods[std::size_t(s.method)])
         chosen->setChecked(true);
-    (s.timing == TimingMethod::Loop ? optLoop : s.timing == TimingMethod::Sleep ? OptSleep : optTimer)
+    (s.timing == TimingMethod::Loop    ? optLoop
+     : s.timing == TimingMethod::Sleep ? OptSleep
+                                       : optTimer)
         ->setChecked(true);
     Check1->setChecked(s.displayOnMainWindow);
     cmdConfWinkey->setVisible(s.method == KeyingMethod::WinKey);

@@ -6,6 +6,7 @@
 #include "platform/ui/TabOrder.h"
 #include "platform/ui/ValueLabel.h"
 #include "transmit/TransmitController.h"
+#include "transmit/ui/WindowControls.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -21,25 +22,13 @@
 
 namespace velm {
 
+using transmitui::button;
+using transmitui::option;
+
 const QString frmWinKey::Title = QStringLiteral(" WinKey Setup");
 
 namespace {
 const QString kStatusCaption = QStringLiteral("WinKey Status");
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-QRadioButton* option(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* o = new QRadioButton(caption, parent);
-    o->setObjectName(QString::fromLatin1(name));
-    return o;
-}
 } // namespace
 
 frmWinKey::frmWinKey(TransmitController& controller, Prompts& prompts, const SerialPortCatalog& catalog,
@@ -101,9 +90,10 @@ frmWinKey::frmWinKey(TransmitController& controller, Prompts& prompts, const Ser
         if (isVisible())
             cmdDone->setFocus();
     });
-    setTabChain({txtWKComPort, cmdSerialPorts, txtWKWPM, txtWeight, txtLeadIn, txtTail, txtRatio, optKey5Out3Off,
-                 optKey5Off3Out, optTone, optPTT, optIambicB, optIambicA, optUltimatic, optBug, Text1,
-                 cmdOpenWinkey, cmdCloseWinkey, Command3, Command1, cmdStop, cmdDefaults, cmdDone});
+    setTabChain({txtWKComPort, cmdSerialPorts, txtWKWPM,       txtWeight,   txtLeadIn,     txtTail,
+                 txtRatio,     optKey5Out3Off, optKey5Off3Out, optTone,     optPTT,        optIambicB,
+                 optIambicA,   optUltimatic,   optBug,         Text1,       cmdOpenWinkey, cmdCloseWinkey,
+                 Command3,     Command1,       cmdStop,        cmdDefaults, cmdDone});
     refresh();
 }
 
@@ -128,7 +118,8 @@ QWidget* frmWinKey::buildFields(const SerialPortCatalog& catalog)
          &WinKeyKeyer::leaveLeadIn},
         {&txtTail, "txtTail", "&Tail:", "Tail time after keying has stopped (10 ms increments).",
          &WinKeyKeyer::leaveTail},
-        {&txtRatio, "txtRatio", "&Ratio:", "Ratio of dits to dahs (Range: 33 - 66).", &WinKeyKeyer::leaveRatio},
+        {&txtRatio, "txtRatio", "&Ratio:", "Ratio of dits to dahs (Range: 33 - 66).",
+         &WinKeyKeyer::leaveRatio},
     };
     int r = 0;
     for (const Row& row : rows) {
@@ -157,7 +148,8 @@ QWidget* frmWinKey::buildFields(const SerialPortCatalog& catalog)
     connect(txtWKComPort, &QLineEdit::textChanged, this,
             [this] { lblDevice->setPortNumber(txtWKComPort->text().toInt()); });
     connect(cmdSerialPorts, &QPushButton::clicked, this, [this, &catalog] {
-        openSerialPortsWindow(this, m_controller.serialPorts(), catalog, std::max(1, txtWKComPort->text().toInt()));
+        openSerialPortsWindow(this, m_controller.serialPorts(), catalog,
+                              std::max(1, txtWKComPort->text().toInt()));
     });
     return box;
 }
@@ -174,8 +166,10 @@ QWidget* frmWinKey::buildOptions()
     optKey5Off3Out = option(pins, "optKey5Off3Out", QStringLiteral("P5 Off, P3 Key Out"));
     optTone = option(pins, "optTone", QStringLiteral("Tone"));
     optPTT = option(pins, "optPTT", QStringLiteral("PTT"));
-    const std::pair<QRadioButton*, quint8> pinBytes[] = {
-        {optKey5Out3Off, kPinKey5Out3Off}, {optKey5Off3Out, kPinKey5Off3Out}, {optTone, kPinTone}, {optPTT, kPinPtt}};
+    const std::pair<QRadioButton*, quint8> pinBytes[] = {{optKey5Out3Off, kPinKey5Out3Off},
+                                                         {optKey5Off3Out, kPinKey5Off3Out},
+                                                         {optTone, kPinTone},
+                                                         {optPTT, kPinPtt}};
     for (const auto& [o, byte] : pinBytes) {
         pinGroup->addButton(o, byte);
         pinLayout->addWidget(o);
@@ -187,15 +181,18 @@ QWidget* frmWinKey::buildOptions()
     optIambicA = option(modes, "optIambicA", QStringLiteral("Iambic A"));
     optUltimatic = option(modes, "optUltimatic", QStringLiteral("Ultimatic"));
     optBug = option(modes, "optBug", QStringLiteral("Bug Keyer"));
-    const std::pair<QRadioButton*, quint8> modeBytes[] = {
-        {optIambicB, kModeIambicB}, {optIambicA, kModeIambicA}, {optUltimatic, kModeUltimatic}, {optBug, kModeBug}};
+    const std::pair<QRadioButton*, quint8> modeBytes[] = {{optIambicB, kModeIambicB},
+                                                          {optIambicA, kModeIambicA},
+                                                          {optUltimatic, kModeUltimatic},
+                                                          {optBug, kModeBug}};
     for (const auto& [o, byte] : modeBytes) {
         modeGroup->addButton(o, byte);
         modeLayout->addWidget(o);
     }
     layout->addWidget(pins);
     layout->addWidget(modes);
-    connect(pinGroup, &QButtonGroup::idClicked, this, [this](int id) { m_keyer.setPinConfiguration(quint8(id)); });
+    connect(pinGroup, &QButtonGroup::idClicked, this,
+            [this](int id) { m_keyer.setPinConfiguration(quint8(id)); });
     connect(modeGroup, &QButtonGroup::idClicked, this, [this](int id) { m_keyer.setKeyerMode(quint8(id)); });
     return column;
 }
@@ -203,9 +200,12 @@ QWidget* frmWinKey::buildOptions()
 void frmWinKey::refresh()
 {
     const WinKeySettings& s = m_keyer.settings();
-    const std::pair<QLineEdit*, QString> texts[] = {
-        {txtWKComPort, QString::number(s.port)}, {txtWKWPM, s.speedText},  {txtWeight, s.weightText},
-        {txtLeadIn, s.leadInText},               {txtTail, s.tailText},    {txtRatio, s.ratioText}};
+    const std::pair<QLineEdit*, QString> texts[] = {{txtWKComPort, QString::number(s.port)},
+                                                    {txtWKWPM, s.speedText},
+                                                    {txtWeight, s.weightText},
+                                                    {txtLeadIn, s.leadInText},
+                                                    {txtTail, s.tailText},
+                                                    {txtRatio, s.ratioText}};
     for (const auto& [edit, text] : texts) {
         if (edit->text() != text && !edit->hasFocus())
             edit->setText(text);
