@@ -3,12 +3,12 @@
 // keyboard CW, the arrows step the speed, and Escape ends a message; heard back from the RTS line of a fake
 // serial port timed by a virtual clock.
 
-#include "transmit/TransmitTestHelpers.h"
 #include "log/ui/Form1Harness.h"
 #include "support/FakeWinKeyLink.h"
 #include "support/TestStationServices.h"
 #include "support/VirtualMorseClock.h"
 #include "transmit/TransmitController.h"
+#include "transmit/TransmitTestHelpers.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -31,8 +31,8 @@ struct CwMainWindow : Form1Harness {
         cw = std::make_unique<TransmitController>(
             TransmitContext{fakes.services(), station.services(), *session, clock, winKey});
         stations.add(*cw);
-        form = std::make_unique<Form1>(
-            Form1Context{fakes.services(), *session, shared, StationPorts{*cw, keyers, *cw, rig, voice, stations}});
+        form = std::make_unique<Form1>(Form1Context{fakes.services(), *session, shared,
+                                                    StationPorts{*cw, keyers, *cw, rig, voice, stations}});
         cw->setEntryRow(form.get());
         cw->setKeyingMethod(KeyingMethod::Rts);
         cw->leavePortField(QStringLiteral("1"));
@@ -51,7 +51,8 @@ struct CwMainWindow : Form1Harness {
 
     QString heard() const
     {
-        return decodeMorse(lineEdges(*station.serialLines.front(), ModemLine::Rts), 1'200'000'000 / kWpm).text;
+        return decodeMorse(lineEdges(*station.serialLines.front(), ModemLine::Rts), 1'200'000'000 / kWpm)
+            .text;
     }
     void forgetHeard() { station.serialLines.front()->lineChanges.clear(); }
 
@@ -73,10 +74,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("call");
         QTest::addColumn<QString>("heard");
-        QTest::newRow("exchange") << "$ *" << "k1abc" << "K1ABC 5NN";
-        QTest::newRow("no call") << "QRZ $" << "" << "QRZ";
-        QTest::newRow("call $") << "$ TU" << "$" << "TU";
-        QTest::newRow("call K1!") << "$ TU" << "K1!" << "K1 TU";
+        QTest::newRow("exchange") << "$ *"
+                                  << "k1abc"
+                                  << "K1ABC 5NN";
+        QTest::newRow("no call") << "QRZ $"
+                                 << ""
+                                 << "QRZ";
+        QTest::newRow("call $") << "$ TU"
+                                << "$"
+                                << "TU";
+        QTest::newRow("call K1!") << "$ TU"
+                                  << "K1!"
+                                  << "K1 TU";
     }
     void messagesCarryTheEntryRow()
     {
