@@ -7,6 +7,7 @@
 #include "support/FakeWinKeyLink.h"
 #include "support/TestStationServices.h"
 #include "support/VirtualMorseClock.h"
+#include "transmit/MorseClock.h"
 #include "transmit/TransmitController.h"
 #include "transmit/TransmitTestHelpers.h"
 
@@ -22,14 +23,16 @@ constexpr int kWpm = 20;
 
 // The main window on the real transmit controller, the log open and logged on, typing in the call field.
 struct CwMainWindow : Form1Harness {
-    CwMainWindow()
+    // realClock: the Morse engine times units on the steady clock, so keys act while a message is keyed.
+    explicit CwMainWindow(bool realClock = false)
     {
         write(QStringLiteral("qrppref.txt"), kPreferences);
         write(QStringLiteral("arrlpre2.txt"), kTestPrefixes);
         write(QStringLiteral("log.txt"), QByteArray());
         session = std::make_unique<ContestSession>(fakes.services(), ProgramFolder(dir.path()), folders);
-        cw = std::make_unique<TransmitController>(
-            TransmitContext{fakes.services(), station.services(), *session, clock, winKey});
+        cw = std::make_unique<TransmitController>(TransmitContext{
+            fakes.services(), station.services(), *session,
+            realClock ? static_cast<MorseClock&>(steady) : static_cast<MorseClock&>(clock), winKey});
         stations.add(*cw);
         form = std::make_unique<Form1>(Form1Context{fakes.services(), *session, shared,
                                                     StationPorts{*cw, keyers, *cw, rig, voice, stations}});
@@ -37,7 +40,8 @@ struct CwMainWindow : Form1Harness {
         cw->setKeyingMethod(KeyingMethod::Rts);
         cw->leavePortField(QStringLiteral("1"));
         cw->setSpeedText(QString::number(kWpm));
-        station.serialLines.front()->clock = [this] { return clock.nowNs(); };
+        if (!realClock)
+            station.serialLines.front()->clock = [this] { return clock.nowNs(); };
         Form1& main = *form;
         QVERIFY(main.ReadPreferences());
         QVERIFY(main.LoadPrefixTable());
@@ -58,6 +62,7 @@ struct CwMainWindow : Form1Harness {
 
     TestStationServices station;
     VirtualMorseClock clock;
+    SteadyMorseClock steady;
     FakeWinKeyLink winKey;
     std::unique_ptr<TransmitController> cw;
 };
@@ -146,13 +151,18 @@ private Q_SLOTS:
     // Escape during a message drops the rest; the character in progress ends and the line is up.
     void escapeEndsTheMessage()
     {
-        CwMainWindow w;
+        CwMainWindow w(true);
         w.cw->setMessage(0, QStringLiteral("TEST TEST TEST"));
-        QTimer::singleShot(0, w.form.get(), [&] {
-            QVERIFY(w.cw->CwSending());
+        // Pressed while the first character is being keyed.
+        bool pressed = false;
+        QObject::connect(w.cw.get(), &TransmitController::progress, w.form.get(), [&] {
+            if (pressed || !w.cw->CwSending())
+                return;
+            pressed = true;
             QTest::keyClick(w.form->txtCall, Qt::Key_Escape);
         });
         QTest::keyClick(w.form->txtCall, Qt::Key_F1);
+        QVERIFY(pressed);
         QVERIFY(w.heard().size() < 3);
         QVERIFY(!w.station.serialLines.front()->rts);
         QVERIFY(w.cw->CwBuffer().isEmpty());
