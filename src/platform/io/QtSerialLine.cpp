@@ -264,28 +264,32 @@ void QtSerialLine::setEmergencyBytes(const QByteArray& bytes)
         LineSafety::setReleaseBytes(m_safetyTicket, m_emergencyBytes);
 }
 
-void QtSerialLine::shutDown(int fd)
+void QtSerialLine::shutDown(int fd, bool discardQueued)
 {
     LineSafety::unregister(m_safetyTicket);
     m_safetyTicket = -1;
     m_fd = -1;
 #ifdef Q_OS_UNIX
-    // Whatever is still queued would hold the close for up to 30 s on a stalled line.
-    ::tcflush(fd, TCOFLUSH);
+    // Whatever is still queued would hold the close for up to 30 s on a stalled line. Only then: on a
+    // pseudo-terminal the flush also throws away what the other end has not read yet (a keyer's close).
+    if (discardQueued)
+        ::tcflush(fd, TCOFLUSH);
 #else
     Q_UNUSED(fd);
+    Q_UNUSED(discardQueued);
 #endif
 }
 
 void QtSerialLine::close()
 {
     const int fd = m_fd.load();
+    bool drained = false;
     if (fd >= 0) {
         releaseLines(fd);
-        drain(kCloseDrainMs);
+        drained = drain(kCloseDrainMs);
     }
     if (m_fd.load() >= 0)
-        shutDown(m_fd.load());
+        shutDown(m_fd.load(), !drained);
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
@@ -298,7 +302,7 @@ void QtSerialLine::onPortError(QSerialPort::SerialPortError error)
     const QString reason = m_port.errorString();
     const int fd = m_fd.load();
     releaseLines(fd);
-    shutDown(fd);
+    shutDown(fd, true);
     m_error = SerialError::Lost;
     m_errorString = reason;
     // Closing inside QSerialPort's own notification is not safe; the descriptor is already out of use (no

@@ -47,7 +47,7 @@ private:
     bool applySettings(const SerialLineSettings& settings);
     bool applyHandshake(Handshake handshake);
     void releaseLines(int fd);
-    void shutDown(int fd);
+    void shutDown(int fd, bool discardQueued);
 
     QSerialPort m_port;
     QString m_path;
