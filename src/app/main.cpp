@@ -23,9 +23,19 @@
 #include "spots/SpotStore.h"
 #include "spots/SpotTexts.h"
 #include "spots/ui/SpotWindows.h"
+#include "platform/ui/SerialPortsWindow.h"
+#include "transmit/MorseClock.h"
+#include "transmit/TransmitController.h"
+#include "transmit/WinKeyProtocolLink.h"
+#include "transmit/ui/CWFrm.h"
+#include "transmit/ui/frmCWStrings.h"
+#include "transmit/ui/frmWinKey.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -119,27 +129,34 @@ int main(int argc, char* argv[])
     // The contest: the log, the preferences and their rules; the windows show it.
     velm::ContestSession session(services, programFolder, userFolders);
 
-    // The serial ports, the parallel port and the TCP clients the station subsystems open.
-    velm::SystemStationServices stationServices(settings);
+    // The station services: serial ports by number, the parallel port, lines made per use.
+    velm::SystemStationServices systemStation(settings);
+    const velm::StationServices station = systemStation.services();
+
+    // CW: the Morse engine on the keying lines, the WinKey keyer over its serial port.
+    velm::SteadyMorseClock morseClock;
+    velm::WinKeyProtocolLink winKeyLink(station.serialPorts, station.newSerialLine());
+    velm::TransmitController transmit(
+        velm::TransmitContext{services, station, session, morseClock, winKeyLink});
 
     // The station subsystems as the log reaches them; each stays a null port until it is built.
-    velm::NullCwSender cw;
     velm::NullVoiceKeyer voiceKeyer;
-    velm::NullWinKeyState winKey;
-    velm::Rig rig(session, services, stationServices.services());
+    velm::Rig rig(session, services, station);
     velm::NullVoicePrompts voice;
     velm::StationLifecycles stations;
+    stations.add(transmit);
     stations.add(rig);
 
     // DX spotting: the spot sources and the store of spots the views observe.
     velm::SpotStore spotStore(clock);
     velm::QtAgwEngine agwEngine;
-    velm::SpotConnection spots(services, stationServices.services(), agwEngine, session, spotStore);
+    velm::SpotConnection spots(services, station, agwEngine, session, spotStore);
     stations.add(spots);
 
     velm::Form1 mainWindow(
         velm::Form1Context{services, session, sharedPreferences,
-                           velm::StationPorts{cw, voiceKeyer, winKey, rig, voice, stations}});
+                           velm::StationPorts{transmit, voiceKeyer, transmit, rig, voice, stations}});
+    transmit.setEntryRow(&mainWindow);
     QObject::connect(&mainWindow, &velm::Form1::programMustEnd, &app, &QCoreApplication::exit,
                      Qt::QueuedConnection);
     velm::connectOutputMenus({mainWindow.mnuWriteSumm, mainWindow.mnuADIF, mainWindow.mnuKestroneImport,
@@ -162,6 +179,51 @@ int main(int argc, char* argv[])
         {mainWindow.mnuRigInterface, [&mainWindow](const QString& text) { mainWindow.showMessage(text); }}, rig,
         prompts, &mainWindow);
     QObject::connect(&mainWindow, &velm::Form1::windowRequested, rigWindows, &velm::RigWindows::windowRequested);
+    // The CW windows: created now, hidden between uses.
+    velm::CWFrm cwWindow(transmit, prompts, station.serialCatalog, &mainWindow);
+    cwWindow.setWindowFlag(Qt::Window);
+    velm::frmCWStrings cwStrings(transmit, &mainWindow);
+    cwStrings.setKeyForwarder([&mainWindow](QKeyEvent* key) { return mainWindow.forwardedKeyPress(key); });
+    cwWindow.setWinKeyWindow([&] {
+        velm::frmWinKey winKeyWindow(transmit, prompts, station.serialCatalog, &cwWindow);
+        winKeyWindow.exec();
+    });
+    QObject::connect(&cwWindow, &velm::CWFrm::done, &mainWindow, [&] {
+        if (transmit.cwKeyingConfigured())
+            cwStrings.showMinimized();
+        mainWindow.activateWindow();
+        mainWindow.txtCall->setFocus();
+    });
+    QObject::connect(&transmit, &velm::TransmitController::setupWindowWanted, &cwWindow, [&] {
+        if (!cwWindow.isVisible())
+            cwWindow.showNormalRaised();
+    });
+    QObject::connect(
+        &transmit, &velm::TransmitController::messageLine, &mainWindow, [&](const QString& text) {
+            mainWindow.showMessage(text, transmit.KeyboardCwMode() ? velm::MessageTone::KeyboardCw
+                                                                   : velm::MessageTone::Normal);
+        });
+    QObject::connect(&mainWindow, &velm::Form1::windowRequested, &mainWindow,
+                     [&](velm::WindowShortcut window) {
+                         if (window == velm::WindowShortcut::CwKeyer)
+                             cwWindow.showNormalRaised();
+                         else if (window == velm::WindowShortcut::CwStrings)
+                             cwStrings.showNormalRaised();
+                     });
+    mainWindow.mnuCwKeyer->setEnabled(true);
+    QObject::connect(mainWindow.mnuCwKeyer, &QAction::triggered, &cwWindow, &velm::CWFrm::showNormalRaised);
+    mainWindow.mnuCwStrings->setEnabled(true);
+    QObject::connect(mainWindow.mnuCwStrings, &QAction::triggered, &cwStrings,
+                     &velm::frmCWStrings::showNormalRaised);
+    // "Serial Ports" beside "&Setup": which device each port number opens.
+    auto* serialPorts = new QAction(QStringLiteral("Serial P&orts"), &mainWindow);
+    serialPorts->setObjectName(QStringLiteral("mnuSerialPorts"));
+    mainWindow.menuBar()->insertAction(mainWindow.mnuSetup, serialPorts);
+    mainWindow.menuBar()->insertAction(serialPorts, mainWindow.mnuSetup);
+    QObject::connect(serialPorts, &QAction::triggered, &mainWindow, [&] {
+        velm::openSerialPortsWindow(&mainWindow, station.serialPorts, station.serialCatalog);
+    });
+
     mainWindow.show();
     if (!mainWindow.startUp())
         return 1;

@@ -27,7 +27,7 @@ QStringList rewrittenProgramFiles()
 {
     return {LogFile::FileName, PreferencesFile::FileName,
             QStringLiteral("PackSpot.txt"), // the spotting window's settings
-            QStringLiteral("RigCntrl.txt")};
+            QStringLiteral("RigCntrl.txt"), QStringLiteral("cw.txt")};
 }
 
 bool isRewriteLeftover(const QString& entry, const QString& name)

@@ -58,6 +58,26 @@ bool SettingsFile::writesRefused() const
     return m_readFailed && QFileInfo::exists(path());
 }
 
+FileResult SettingsFile::setAsideUnread(QString* keptAs)
+{
+    if (keptAs)
+        keptAs->clear();
+    if (!writesRefused())
+        return {};
+    const QString filePath = path();
+    QString target = filePath + QStringLiteral(".unread");
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = filePath + QStringLiteral(".unread%1").arg(n);
+    QFile file(filePath);
+    if (!file.rename(target))
+        return failure(filePath, QStringLiteral("could not be kept as %1: %2")
+                                     .arg(QDir::toNativeSeparators(target), file.errorString()));
+    m_readFailed = false;
+    if (keptAs)
+        *keptAs = target;
+    return {};
+}
+
 FileResult SettingsFile::replace(const QByteArray& bytes)
 {
     const QString filePath = path();

@@ -43,6 +43,12 @@ public:
     // it from now on.
     void allowReplacing() { m_readFailed = false; }
 
+    // For a file whose read failed: renames it to "<name>.unread" (".unread2", ... when that is taken), so
+    // that what it holds is kept while a new file is written in its place; writes are allowed afterwards.
+    // Returns the path it now has, or the failure (writes stay refused then). Nothing to do, and an empty
+    // path, when writes are not refused.
+    FileResult setAsideUnread(QString* keptAs);
+
 private:
     QString m_folder, m_name;
     bool m_readFailed = false; // the file was there and did not read

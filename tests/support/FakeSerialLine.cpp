@@ -55,8 +55,11 @@ void FakeSerialLine::close()
 
 bool FakeSerialLine::setSettings(const SerialLineSettings& newSettings)
 {
-    if (!m_open || !settingsAccepted)
+    if (!m_open || !settingsAccepted || !settingsChangesAccepted) {
+        m_error = SerialError::SettingsRejected;
+        m_errorString = QStringLiteral("settings rejected");
         return false;
+    }
     settings = newSettings;
     return true;
 }
@@ -74,7 +77,7 @@ bool FakeSerialLine::setLine(ModemLine line, bool on)
     if (!m_open || !modemLines)
         return false;
     (line == ModemLine::Rts ? rts : dtr) = on;
-    lineChanges.append({line, on, nowNs()});
+    lineChanges.append({line, on, clock ? clock() : nowNs()});
     return true;
 }
 
@@ -93,7 +96,7 @@ qint64 FakeSerialLine::write(const QByteArray& bytes)
         });
         return -1;
     }
-    writes.append({bytes, nowNs(), rts, dtr});
+    writes.append({bytes, clock ? clock() : nowNs(), rts, dtr});
     for (qsizetype i = 0; i < replies.size(); ++i) {
         const Reply reply = replies.at(i);
         if (!reply.whenWritten.isEmpty() && !bytes.contains(reply.whenWritten))

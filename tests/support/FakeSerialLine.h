@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <deque>
+#include <functional>
 
 namespace velm::test {
 
@@ -72,6 +73,9 @@ public:
     bool failWrites = false; // a write fails the device (as an unplugged adapter does)
     qint64 outputQueue = 0;  // what bytesToWrite reports while open; drain succeeds only when 0
     bool settingsAccepted = true;
+    bool settingsChangesAccepted = true; // false: setSettings on an open port is refused
+    // Where write and line-change times come from (nanoseconds); the steady clock when empty.
+    std::function<qint64()> clock;
     std::deque<OpenFailure> openFailures;
     QList<Reply> replies;
     QList<Write> writes;

@@ -228,6 +228,13 @@ bool Form1::Form_KeyPress(QWidget* widget, QKeyEvent* key)
     // In the contact list the arrows move the selected row; the CW speed keys are for the entry row.
     if (widget == ListView1 && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down))
         return false;
+    if (routeWindowKey(key))
+        return true;
+    return m_entry->fieldKeyPress(widget, key);
+}
+
+bool Form1::routeWindowKey(QKeyEvent* key)
+{
     const KeyOutcome outcome =
         m_keyRouter.route(KeyStroke{key->key(), key->modifiers() & ~Qt::KeypadModifier, key->text()},
                           m_session.preferences().CurrentMode);
@@ -238,9 +245,12 @@ bool Form1::Form_KeyPress(QWidget* widget, QKeyEvent* key)
         Q_EMIT windowRequested(*outcome.window);
     if (outcome.clearEntry)
         cmdClear_Click();
-    if (outcome.consumed)
-        return true;
-    return m_entry->fieldKeyPress(widget, key);
+    return outcome.consumed;
+}
+
+bool Form1::forwardedKeyPress(QKeyEvent* key)
+{
+    return isEnabled() && routeWindowKey(key);
 }
 
 // --- The public operations ---

@@ -108,6 +108,9 @@ public:
     int backupReference() const { return m_session.backupReference(); }
     void setModalRunner(form1::ModalRunner runner) { m_runModal = std::move(runner); }
 
+    // A key pressed in a window that handles keys as this one does (the CW strings list): the window-wide
+    // rules only (function keys, arrows, Esc, keyboard CW, shortcuts); true when they took the key.
+    bool forwardedKeyPress(QKeyEvent* key);
     // EntryRowPort: a spotted call, the "!" of a CW message.
     void enterCall(const QString& call, bool tab) override;
     void commitEntryRow() override;
@@ -136,6 +139,7 @@ private:
     void logUnreadable(const QString& error);
     void preferencesNotSaved(const QString& error, bool unreadAtStart);
     bool Form_KeyPress(QWidget* widget, QKeyEvent* key);
+    bool routeWindowKey(QKeyEvent* key);
     void mnuHelp_Click();
     void mnuAbout_Click();
     void mnuExit_Click();
