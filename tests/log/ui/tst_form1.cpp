@@ -345,6 +345,25 @@ private Q_SLOTS:
         QVERIFY(form.findChild<QAction*>(QStringLiteral("mnuBand6Ch")));
     }
 
+    void aNoticeFromOutsideTheRowShowsOnWhiteAndIsReadable()
+    {
+        test::Form1Harness h;
+        Form1& form = h.window();
+        const QString message = QStringLiteral("You have been spotted on the DX cluster!");
+        const QString spot = QStringLiteral("DX de W1AW:     14025.0  K1ABC        QRP  1405Z");
+        form.showWhiteNotice(message, spot);
+        form.showWhiteNotice(message, spot); // twice: still announced, still the same text
+        for (QLabel* label : {form.lblDialog, form.lblDupe}) {
+            QCOMPARE(label->palette().color(QPalette::Window), QColor(Qt::white));
+            QCOMPARE(label->palette().color(QPalette::WindowText), QColor(Qt::black));
+        }
+        QCOMPARE(form.lblDialog->text().trimmed(), message);
+        QCOMPARE(form.lblDupe->text().trimmed(), spot);
+        // A screen reader reads the notice from the labels' names, not only from their pixels.
+        QVERIFY2(form.lblDialog->accessibleName().contains(message), qPrintable(form.lblDialog->accessibleName()));
+        QVERIFY2(form.lblDupe->accessibleName().contains(spot), qPrintable(form.lblDupe->accessibleName()));
+    }
+
     void helpShowsTheWholeHelpFile()
     {
         test::Form1Harness h;
