@@ -3,15 +3,11 @@
 // and the data versions of the program folder, read-only, from the keyboard and named for screen readers.
 
 #include "log/ProgramFolder.h"
-
-#include <QDialog>
-
-class QPlainTextEdit;
-class QPushButton;
+#include "log/ui/TextPageWindow.h"
 
 namespace velm {
 
-class AboutWindow : public QDialog {
+class AboutWindow : public TextPageWindow {
     Q_OBJECT
 public:
     static const QString Title;
@@ -21,8 +17,7 @@ public:
     // Reads the data versions again, so a replaced band plan shows without a restart.
     void reload();
 
-    QPlainTextEdit* txtAbout = nullptr;
-    QPushButton* cmdClose = nullptr;
+    QPlainTextEdit* const txtAbout;
 
 private:
     ProgramFolder m_programFolder;

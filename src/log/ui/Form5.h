@@ -3,15 +3,11 @@
 // read-only box with a Close button.
 
 #include "log/ProgramFolder.h"
-
-#include <QDialog>
-
-class QPlainTextEdit;
-class QPushButton;
+#include "log/ui/TextPageWindow.h"
 
 namespace velm {
 
-class Form5 : public QDialog {
+class Form5 : public TextPageWindow {
     Q_OBJECT
 public:
     static const QString Title;
@@ -21,8 +17,7 @@ public:
     // Reads readqrp.txt again, so an edited help file shows without a restart.
     void reload();
 
-    QPlainTextEdit* txtHelp = nullptr;
-    QPushButton* cmdClose = nullptr;
+    QPlainTextEdit* const txtHelp;
 
 private:
     ProgramFolder m_programFolder;
