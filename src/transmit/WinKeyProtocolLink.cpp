@@ -218,7 +218,8 @@ int WinKeyProtocolLink::wk_char(quint8 code)
         return kSuccess;
     const int result = command(bytes);
     if (result == kSuccess) {
-        ++m_pending;
+        // Serial echo returns each letter keyed, so a merged prosign comes back as two.
+        m_pending += bytes.front() == kMerge ? 2 : 1;
         m_sinceText.start();
         watchQuiet();
     }

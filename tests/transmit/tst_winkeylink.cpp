@@ -191,6 +191,27 @@ private Q_SLOTS:
         QCOMPARE(fake.settings, (SerialLineSettings{1200, Parity::None, 8, 2}));
     }
 
+    // A prosign is echoed as its two letters: the host counts both, so the keyer is not taken for idle
+    // while the letters after a prosign are still being keyed.
+    void aProsignCountsAsTheTwoLettersItEchoes()
+    {
+        MemorySettingsStore settings;
+        SerialPortTable ports(settings);
+        auto line = std::make_unique<FakeSerialLine>();
+        FakeSerialLine& fake = *line;
+        fake.addReply(QByteArray("\x00\x04", 2), QByteArray("U"));
+        fake.addReply(QByteArray("\x00\x02", 2), QByteArray("\x17"));
+        WinKeyProtocolLink link(ports, std::move(line), quick());
+        quint8 version = 0;
+        QCOMPARE(link.wk_open(version, 2), WinKeyLink::kSuccess);
+        QCOMPARE(link.wk_char('['), WinKeyLink::kSuccess);
+        QCOMPARE(link.wk_char('E'), WinKeyLink::kSuccess);
+        fake.feed("AR"); // the prosign keyed; E still in the keyer
+        QCOMPARE(link.wk_getstatus(), 1);
+        fake.feed("E");
+        QCOMPARE(link.wk_getstatus(), 0);
+    }
+
     // Text goes through the keyer's small buffer without loss, held while XOFF.
     void flowControl()
     {
