@@ -71,11 +71,34 @@ struct Bench {
     }
 };
 
-#define START(bench)                                                                                               \
-    do {                                                                                                           \
-        const QString skip = (bench).start();                                                                      \
-        if (!skip.isEmpty())                                                                                       \
-            QSKIP(qPrintable(skip));                                                                               \
+// A link on a fake line that answers the echo test and the host open (version 23).
+struct OpenOnFake {
+    OpenOnFake()
+    {
+        auto line = std::make_unique<FakeSerialLine>();
+        line->addReply(QByteArray("\x00\x04", 2), QByteArray("U"));
+        line->addReply(QByteArray("\x00\x02", 2), QByteArray("\x17"));
+        fakeLine = line.get();
+        link = std::make_unique<WinKeyProtocolLink>(ports, std::move(line), quick());
+    }
+    int open()
+    {
+        quint8 version = 0;
+        return link->wk_open(version, 2);
+    }
+
+    MemorySettingsStore settings;
+    SerialPortTable ports{settings};
+    FakeSerialLine* fakeLine = nullptr;
+    std::unique_ptr<WinKeyProtocolLink> link;
+    FakeSerialLine& fake() const { return *fakeLine; }
+};
+
+#define START(bench)                                                                                         \
+    do {                                                                                                     \
+        const QString skip = (bench).start();                                                                \
+        if (!skip.isEmpty())                                                                                 \
+            QSKIP(qPrintable(skip));                                                                         \
     } while (false)
 } // namespace
 
@@ -177,15 +200,9 @@ private Q_SLOTS:
     // A crash or a kill sends what close would.
     void emergencyBytesAreTheClose()
     {
-        MemorySettingsStore settings;
-        SerialPortTable ports(settings);
-        auto line = std::make_unique<FakeSerialLine>();
-        FakeSerialLine& fake = *line;
-        fake.addReply(QByteArray("\x00\x04", 2), QByteArray("U"));
-        fake.addReply(QByteArray("\x00\x02", 2), QByteArray("\x17"));
-        WinKeyProtocolLink link(ports, std::move(line), quick());
-        quint8 version = 0;
-        QCOMPARE(link.wk_open(version, 2), WinKeyLink::kSuccess);
+        OpenOnFake opened;
+        FakeSerialLine& fake = opened.fake();
+        QCOMPARE(opened.open(), WinKeyLink::kSuccess);
         QCOMPARE(fake.emergencyBytes, QByteArray("\x0A\x00\x03", 3));
         QVERIFY(fake.dtr);
         QCOMPARE(fake.settings, (SerialLineSettings{1200, Parity::None, 8, 2}));
@@ -195,15 +212,10 @@ private Q_SLOTS:
     // while the letters after a prosign are still being keyed.
     void aProsignCountsAsTheTwoLettersItEchoes()
     {
-        MemorySettingsStore settings;
-        SerialPortTable ports(settings);
-        auto line = std::make_unique<FakeSerialLine>();
-        FakeSerialLine& fake = *line;
-        fake.addReply(QByteArray("\x00\x04", 2), QByteArray("U"));
-        fake.addReply(QByteArray("\x00\x02", 2), QByteArray("\x17"));
-        WinKeyProtocolLink link(ports, std::move(line), quick());
-        quint8 version = 0;
-        QCOMPARE(link.wk_open(version, 2), WinKeyLink::kSuccess);
+        OpenOnFake opened;
+        FakeSerialLine& fake = opened.fake();
+        WinKeyProtocolLink& link = *opened.link;
+        QCOMPARE(opened.open(), WinKeyLink::kSuccess);
         QCOMPARE(link.wk_char('['), WinKeyLink::kSuccess);
         QCOMPARE(link.wk_char('E'), WinKeyLink::kSuccess);
         fake.feed("AR"); // the prosign keyed; E still in the keyer
