@@ -102,31 +102,33 @@ void WinKeyKeyer::ApplyWinKeySettings()
     m_link.wk_setmode(m_settings.keyerMode);
 }
 
+namespace {
+
+// A field left: its text as the rule mends it is kept, and the value goes to the keyer when the rule sends one.
+QString applyFieldRule(const WinKeyFieldRule& rule, QString& kept, WinKeyLink& link,
+                       int (WinKeyLink::*send)(quint8))
+{
+    kept = rule.text;
+    if (rule.send)
+        (link.*send)(*rule.send);
+    return rule.text;
+}
+
+} // namespace
+
 QString WinKeyKeyer::leaveSpeed(const QString& text)
 {
-    const WinKeyFieldRule rule = speedRule(text);
-    m_settings.speedText = rule.text;
-    if (rule.send)
-        m_link.wk_wpm(*rule.send);
-    return rule.text;
+    return applyFieldRule(speedRule(text), m_settings.speedText, m_link, &WinKeyLink::wk_wpm);
 }
 
 QString WinKeyKeyer::leaveWeight(const QString& text)
 {
-    const WinKeyFieldRule rule = weightRule(text);
-    m_settings.weightText = rule.text;
-    if (rule.send)
-        m_link.wk_weight(*rule.send);
-    return rule.text;
+    return applyFieldRule(weightRule(text), m_settings.weightText, m_link, &WinKeyLink::wk_weight);
 }
 
 QString WinKeyKeyer::leaveRatio(const QString& text)
 {
-    const WinKeyFieldRule rule = ratioRule(text);
-    m_settings.ratioText = rule.text;
-    if (rule.send)
-        m_link.wk_ditdah_ratio(*rule.send);
-    return rule.text;
+    return applyFieldRule(ratioRule(text), m_settings.ratioText, m_link, &WinKeyLink::wk_ditdah_ratio);
 }
 
 QString WinKeyKeyer::leaveLeadIn(const QString& text)
