@@ -21,6 +21,8 @@ const QString Rig::InvalidCommText = QStringLiteral(
     "selected are invalid.  Please select another combination or choose None for your rig selection.");
 const QString Rig::InvalidCommTitle = QStringLiteral("Invalid Comm Settings.");
 const QString Rig::NoResponse = QStringLiteral("No Response");
+const QString Rig::ChangeFrequencyTitle = QStringLiteral("Error Changing Frequency");
+const QString Rig::ChangeModeTitle = QStringLiteral("Error Changing Mode");
 
 Rig::Rig(ContestSession& session, Services services, StationServices station, QObject* parent)
     : QObject(parent), m_session(session), m_services(services), m_station(std::move(station)),
@@ -44,11 +46,6 @@ QString Rig::RigType() const
     return m_loaded ? m_settings.RigType : m_session.preferences().RigType;
 }
 
-void Rig::ChangeFrequency(float)
-{
-    // The frequency commands arrive with the tune window; nothing is sent to the radio from here yet.
-}
-
 QString Rig::startUp()
 {
     if (m_session.preferences().RigType.compare(rigtype::None, Qt::CaseInsensitive) == 0)
@@ -60,6 +57,7 @@ QString Rig::startUp()
 
 void Rig::shutdown()
 {
+    ++m_pollGeneration;
     m_tmrGetData.stop();
     closeLink();
 }
@@ -84,6 +82,7 @@ void Rig::LoadRigSettings()
         qCInfo(lcRig) << "rig settings read up to field" << fields << ":" << result.error;
     m_choices = designDefaultChoices();
     selectStoredSettings(m_choices, m_settings, fields);
+    loadBandPlanTable();
     Q_EMIT changed(RigChange::Settings);
 }
 
@@ -207,6 +206,7 @@ bool Rig::OpenRigPort()
 
 void Rig::StartPolling()
 {
+    ++m_pollGeneration;
     m_tmrGetData.start(pollIntervalMs(m_settings.PollRate));
     Q_EMIT changed(RigChange::Polling);
 }
@@ -224,7 +224,9 @@ int Rig::pollIntervalMs(const QString& pollRate)
 
 void Rig::EndTest()
 {
-    const bool wasPolling = polling();
+    // A change in progress has paused the timer; it is ended too.
+    const bool wasPolling = polling() || changing();
+    ++m_pollGeneration;
     m_tmrGetData.stop();
     closeLink();
     setReadouts({});

@@ -12,6 +12,8 @@
 #include "rig/RigPoller.h"
 #include "rig/RigSettings.h"
 #include "rig/RigTypes.h"
+#include "rig/RigWaits.h"
+#include "views/BandPlanFile.h"
 
 #include <QFlags>
 #include <QObject>
@@ -57,6 +59,11 @@ public:
     static const QString InvalidCommText;  // "The comm port that you selected ... rig selection."
     static const QString InvalidCommTitle; // "Invalid Comm Settings."
     static const QString NoResponse;       // "No Response"
+    static const QString ChangeFrequencyTitle; // "Error Changing Frequency"
+    static const QString ChangeModeTitle;      // "Error Changing Mode"
+    static constexpr int kDrainWaitMs = 2000;
+    static constexpr int kModeDelayMs = 99;
+    static constexpr int kRigctldAnswerMs = 1000;
     static constexpr int kDrainBeforeCloseMs = 500;
     static constexpr qint64 kMaxReadBytes = 64 * 1024;
     static constexpr int kMaxUnprocessedChars = 1000;
@@ -66,7 +73,10 @@ public:
 
     // --- RigPort ---
     QString RigType() const override;
-    // Tuning comes with the frequency commands; until then the radio is not tuned from here.
+    // Only while polling: polling pauses, the band plan's mode for the frequency is set, then the frequency;
+    // events run during the waits between the commands. A failure shows "Error Changing Frequency" and
+    // leaves polling stopped until the next "Test". An "End Test", another type or a closed port during a
+    // wait ends the change quietly.
     void ChangeFrequency(float megahertz) override;
 
     // --- StationLifecycle ---
@@ -89,6 +99,20 @@ public:
     // "&Done": "Test" unless the type is "None", the type saved with the preferences, then RigCntrl.txt.
     FileResult Done();
     void PollTick();
+
+    // Sets the radio's mode: the given one, or when empty the band plan's for the frequency. Nothing for
+    // "None", a mode the type has no command for, or an empty mode off the plan. A failure shows "Error
+    // Changing Mode"; the caller goes on.
+    void ChangeMode(float megahertz, const QString& mode);
+    // The mode the band plan gives a frequency: "CW", "LSB", "USB", or empty (off the plan, on 160 m).
+    QString BandPlanMode(float megahertz) const;
+    const QList<BandPlanRow>& bandPlanTable() const { return m_bandPlanTable; }
+    // The test window's command, written to the rig port as it is (a line for rigctld); false when the port
+    // is not open or the write failed.
+    bool sendCommand(const QByteArray& bytes);
+    // The waits of a change run here; tests put a fake clock in (the Rig does not own it).
+    void setWaits(RigWaits& waits) { m_waits = &waits; }
+    bool changing() const { return m_changing > 0; }
 
     // Operator choices: an option click ends the test first.
     void chooseOption(RigOption group, int index);
@@ -138,6 +162,7 @@ protected:
 
 private:
     void ensureLoaded();
+    void loadBandPlanTable();
     bool openSerial(QString& why);
     bool openRigctld(QString& why);
     void sendTick();
@@ -147,6 +172,25 @@ private:
     void rigctldFailed(int errorNumber, const QString& reason);
     void dropIdleInput();
     void portLost(const QString& name, const QString& reason);
+
+    // What a change started on; after every wait it goes on only while this still holds.
+    struct ChangeStart {
+        quint64 generation;
+        QString rigType;
+    };
+    ChangeStart changeStart() const { return {m_pollGeneration, m_settings.RigType}; }
+    bool stillCurrent(const ChangeStart& start) const;
+    bool changeFrequencySteps(float megahertz, const ChangeStart& start);
+    // false when the change ended because the link changed.
+    bool changeModeSteps(float megahertz, const QString& mode, const ChangeStart& start);
+    void waitForOutputDrain();
+    void discardInput();
+    // The bytes or the rigctld line to the link; empty, or why it failed.
+    QString sendChange(const QByteArray& bytes);
+    QString writePegasusIn(float megahertz);
+    bool awaitRigctldReports(int count);
+    void pausePolling();
+    void frequencyFailed(const QString& why);
 
     ContestSession& m_session;
     Services m_services;
@@ -164,6 +208,11 @@ private:
     QByteArray m_closeBytes;  // what the open port gets before it closes (the Yaesu close command)
     bool m_loaded = false;
     bool m_inTick = false;
+    EventLoopWaits m_eventLoopWaits;
+    RigWaits* m_waits = &m_eventLoopWaits;
+    QList<BandPlanRow> m_bandPlanTable; // the Extra-class rows of BandPlan.txt
+    quint64 m_pollGeneration = 0;       // counts every start and end of polling
+    int m_changing = 0;                 // changes in progress (nested through the waits' events)
 };
 
 } // namespace velm

@@ -163,6 +163,11 @@ void Rig::dropIdleInput()
     // While polling, the read tick takes what arrived; otherwise nobody asked for it.
     if (polling())
         return;
+    if (changing() && m_rigctld && m_rigctldUp) {
+        // A change awaits rigctld's answers: they are read as they come.
+        m_poller.rigctldReplies.feed(m_rigctld->read(kMaxReadBytes), m_poller);
+        return;
+    }
     if (m_line && m_line->isOpen()) {
         for (int i = 0; i < 16 && m_line->bytesAvailable() > 0; ++i)
             m_line->read(kMaxReadBytes);

@@ -130,6 +130,8 @@ void RigctldReplies::line(QByteArrayView text, RigReadings& readings)
         if (m_pending > 0)
             --m_pending;
         m_sawReport = true;
+        ++m_reports;
+        m_lastCode = ok ? code : -1;
         endBlock();
         return;
     }

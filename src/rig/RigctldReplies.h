@@ -54,6 +54,11 @@ public:
         m_quietTicks = 0;
         m_sawReport = false;
     }
+    // Every "RPRT n" line read since the start, and the code of the last one (a code that is no number
+    // counts as -1): a change waits for the answer to its own command this way.
+    int reportsSeen() const { return m_reports; }
+    int lastReportCode() const { return m_lastCode; }
+
     // A read tick passed; after a few without any RPRT the outstanding replies are given up, so that a daemon
     // that lost a request does not stop the polling for good.
     void tickPassed();
@@ -74,6 +79,8 @@ private:
     int m_pending = 0;
     int m_quietTicks = 0;
     bool m_sawReport = false;
+    int m_reports = 0;
+    int m_lastCode = 0;
 };
 
 } // namespace velm
