@@ -84,10 +84,14 @@ int modeIndex(const QString& mode)
 
 std::optional<qint64> megahertzToHz(float megahertz)
 {
-    if (!std::isfinite(megahertz) || !(megahertz > 0))
+    // Above a million MHz no radio tunes, and the hertz would overflow.
+    if (!std::isfinite(megahertz) || !(megahertz > 0) || megahertz >= 1e6f)
         return std::nullopt;
-    // Through double: 14.025f is 14.02499962 MHz, which rounds to 14025000 Hz.
-    return qint64(std::llround(double(megahertz) * 1e6));
+    // From the float's shortest decimal text, the value the caller meant: 144.2f is 144.19999695 MHz, which
+    // would otherwise tune 3 Hz low.
+    bool ok = false;
+    const double exact = shortestText(megahertz).toDouble(&ok);
+    return qint64(std::llround((ok ? exact : double(megahertz)) * 1e6));
 }
 
 std::optional<QString> fixedDigits(qint64 value, int width)
@@ -131,7 +135,7 @@ FrequencyCommand frequencyCommand(const RigSettings& settings, const RigReadings
     const QString& type = settings.RigType;
     const auto digits = [&hz](int width) { return fixedDigits(*hz, width); };
     // 10 Hz steps for the Yaesu 5-byte commands.
-    const std::optional<QString> step8 = fixedDigits(qint64(std::llround(double(megahertz) * 1e5)), 8);
+    const std::optional<QString> step8 = fixedDigits((*hz + 5) / 10, 8);
     switch (rigFamily(type)) {
     case RigFamily::KenwoodText:
     case RigFamily::KenwoodIf: {

@@ -30,7 +30,8 @@ inline const QString Dig = QStringLiteral("DIG");
 inline const QString Pkt = QStringLiteral("PKT");
 } // namespace rigmode
 
-// The frequency in MHz as whole hertz; nullopt unless it is above 0 and finite.
+// The frequency in MHz as whole hertz, rounded from the float's shortest decimal text (144.2f gives
+// 144200000); nullopt unless it is above 0, finite and below a million MHz.
 std::optional<qint64> megahertzToHz(float megahertz);
 // value in decimal, left-padded with zeros to width digits; nullopt when it needs more digits than that.
 std::optional<QString> fixedDigits(qint64 value, int width);
