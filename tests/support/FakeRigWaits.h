@@ -32,11 +32,17 @@ public:
     }
     bool waitUntil(const std::function<bool()>& done, int timeoutMs) override
     {
+        // What happens during the wait (the test's action, replies arriving) comes before the last look.
+        const int index = int(waits.size());
+        waits << Wait{Kind::Until, timeoutMs, false};
+        QCoreApplication::processEvents();
+        if (duringWait)
+            duringWait(index);
         QCoreApplication::processEvents();
         const bool held = done();
+        waits[index].held = held;
         if (!held)
             advance(timeoutMs);
-        record({Kind::Until, timeoutMs, held});
         return held;
     }
 
