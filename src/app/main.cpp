@@ -10,6 +10,7 @@
 #include "output/ui/OutputMenus.h"
 #include "rig/Rig.h"
 #include "rig/ui/RigWindows.h"
+#include "views/ui/BandPlanMenu.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/Services.h"
 #include "platform/SystemClock.h"
@@ -176,9 +177,13 @@ int main(int argc, char* argv[])
                                                     velm::spottext::spottedDupesLine(record));
                      });
     velm::RigWindows* rigWindows = velm::connectRigMenus(
-        {mainWindow.mnuRigInterface, [&mainWindow](const QString& text) { mainWindow.showMessage(text); }}, rig,
-        prompts, &mainWindow);
+        {mainWindow.mnuRigInterface, [&mainWindow](const QString& text) { mainWindow.showMessage(text); },
+         mainWindow.mnuRigTune},
+        rig, prompts, &mainWindow);
     QObject::connect(&mainWindow, &velm::Form1::windowRequested, rigWindows, &velm::RigWindows::windowRequested);
+    auto* bandPlan = new velm::BandPlanMenu(mainWindow.mnuPrivileges, session.programFolder().path(), prompts,
+                                            &mainWindow);
+    QObject::connect(&mainWindow, &velm::Form1::windowRequested, bandPlan, &velm::BandPlanMenu::windowRequested);
     // The CW windows: created now, hidden between uses.
     velm::CWFrm cwWindow(transmit, prompts, station.serialCatalog, &mainWindow);
     cwWindow.setWindowFlag(Qt::Window);

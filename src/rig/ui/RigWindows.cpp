@@ -3,8 +3,11 @@
 #include "platform/Prompts.h"
 #include "rig/Rig.h"
 #include "rig/ui/RigControlfrm.h"
+#include "rig/ui/frmFrequencyTest.h"
+#include "rig/ui/frmRigTune.h"
 
 #include <QAction>
+#include <QPointer>
 
 namespace velm {
 
@@ -17,6 +20,10 @@ RigWindows::RigWindows(Rig& rig, Prompts& prompts, RigMenuItems items, QWidget* 
         m_items.rigInterface->setEnabled(true);
         connect(m_items.rigInterface, &QAction::triggered, this, &RigWindows::showRigInterface);
     }
+    if (m_items.rigTune) {
+        m_items.rigTune->setEnabled(true);
+        connect(m_items.rigTune, &QAction::triggered, this, &RigWindows::showRigTune);
+    }
 }
 
 RigControlfrm& RigWindows::rigControl()
@@ -25,6 +32,7 @@ RigControlfrm& RigWindows::rigControl()
         // A window of its own (not a child drawn inside the main window), kept for the whole run.
         m_window = new RigControlfrm(m_rig, m_prompts, m_parent);
         m_window->setWindowFlag(Qt::Window);
+        connect(m_window, &RigControlfrm::frequencyTestRequested, this, &RigWindows::showFrequencyTest);
     }
     return *m_window;
 }
@@ -37,10 +45,30 @@ void RigWindows::showRigInterface()
     window.activateWindow();
 }
 
+void RigWindows::showRigTune()
+{
+    // The band plan's mode comes with every change: the table is read with the rig settings.
+    m_rig.LoadRigSettings();
+    const QPointer<frmRigTune> window = new frmRigTune(m_rig, m_parent);
+    m_runModal(*window);
+    // Hidden by "&Done" (or closed, its deletion still pending): made anew the next time.
+    delete window.data();
+}
+
+void RigWindows::showFrequencyTest()
+{
+    QWidget* over = m_window ? static_cast<QWidget*>(m_window) : m_parent;
+    const QPointer<frmFrequencyTest> window = new frmFrequencyTest(m_rig, over);
+    m_runModal(*window);
+    delete window.data();
+}
+
 void RigWindows::windowRequested(WindowShortcut window)
 {
     if (window == WindowShortcut::RigInterface)
         showRigInterface();
+    if (window == WindowShortcut::RigTune)
+        showRigTune();
 }
 
 void RigWindows::rigFailed(const RigFailure& failure)
