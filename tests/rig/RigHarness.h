@@ -1,11 +1,13 @@
 #pragma once
 // Responsibilities: a contest session in a temporary program folder with a Rig on fake station services,
-// the preferences and RigCntrl.txt written by the test, and the fake serial line or TCP client the rig made.
+// the preferences and RigCntrl.txt written by the test, and the fake serial line or TCP client the rig made;
+// for the changes also a band plan and fake waits.
 
 #include "log/ContestSession.h"
 #include "rig/Rig.h"
 #include "rig/RigSettings.h"
 #include "support/TestServices.h"
+#include "support/FakeRigWaits.h"
 #include "support/TestStationServices.h"
 
 #include <QCoreApplication>
@@ -96,6 +98,34 @@ struct RigHarness {
 
 private:
     std::optional<Rig> m_rig;
+};
+
+// A rig of the given type with its preset, a band plan in the program folder, and fake waits.
+struct ChangeHarness : RigHarness {
+    ChangeHarness(const QString& type, const QByteArray& plan)
+        : RigHarness(type.toLatin1())
+    {
+        writeRigFile(type);
+        write("BandPlan.txt", plan);
+        rig().setWaits(waits);
+        rig().LoadRigSettings();
+    }
+    // Polling with the first request sent and taken off the record.
+    void startPolling()
+    {
+        rig().StartTest();
+        QVERIFY(rig().polling());
+        if (line())
+            line()->clearWrites();
+    }
+    QByteArrayList writes() const
+    {
+        QByteArrayList list;
+        for (const FakeSerialLine::Write& write : line()->writes)
+            list << write.bytes;
+        return list;
+    }
+    FakeRigWaits waits{&fakes.clock};
 };
 
 } // namespace velm::test

@@ -7,7 +7,6 @@
 #include "rig/PegasusFiles.h"
 #include "rig/RigCommands.h"
 #include "rig/RigctldReplies.h"
-#include "support/FakeRigWaits.h"
 
 #include <QDir>
 
@@ -26,31 +25,8 @@ QByteArray testPlan(const char* mode40)
            "\"20\",\"E\",\"CW\",14,14.15\r\n";
 }
 
-struct ChangeHarness : RigHarness {
-    explicit ChangeHarness(const QString& type, const QByteArray& plan = testPlan("CW"))
-        : RigHarness(type.toLatin1())
-    {
-        writeRigFile(type);
-        write("BandPlan.txt", plan);
-        rig().setWaits(waits);
-        rig().LoadRigSettings();
-    }
-    // Polling with the first request sent and taken off the record.
-    void startPolling()
-    {
-        rig().StartTest();
-        QVERIFY(rig().polling());
-        if (line())
-            line()->clearWrites();
-    }
-    QByteArrayList writes() const
-    {
-        QByteArrayList list;
-        for (const FakeSerialLine::Write& write : line()->writes)
-            list << write.bytes;
-        return list;
-    }
-    FakeRigWaits waits{&fakes.clock};
+struct Harness : ChangeHarness {
+    explicit Harness(const QString& type, const QByteArray& plan = testPlan("CW")) : ChangeHarness(type, plan) {}
 };
 
 } // namespace
@@ -83,7 +59,7 @@ private Q_SLOTS:
         QFETCH(float, mhz);
         QFETCH(QByteArrayList, sent);
         QFETCH(QList<int>, delays);
-        ChangeHarness h(QStringLiteral("Kenwood"), testPlan(mode40));
+        Harness h(QStringLiteral("Kenwood"), testPlan(mode40));
         h.startPolling();
         const float asked = mhz;
         h.rig().ChangeFrequency(mhz);
@@ -107,7 +83,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, type);
         QFETCH(QList<int>, delays);
-        ChangeHarness h(type);
+        Harness h(type);
         h.startPolling();
         h.rig().ChangeFrequency(14.025f);
         QCOMPARE(h.waits.delays(), delays);
@@ -121,7 +97,7 @@ private Q_SLOTS:
 
     void vfoBAndTheOutputQueue()
     {
-        ChangeHarness h(QStringLiteral("Kenwood 2"));
+        Harness h(QStringLiteral("Kenwood 2"));
         h.startPolling();
         h.line()->feed("IF00007040000     +000000000031000000;");
         h.rig().PollTick();
@@ -143,7 +119,7 @@ private Q_SLOTS:
     void nothingWhileNotPolling()
     {
         QFETCH(QString, type);
-        ChangeHarness h(type);
+        Harness h(type);
         h.fakes.settings.setValue(pegasus::FolderKey, h.dir.filePath(QStringLiteral("peg")));
         h.rig().ChangeFrequency(14.025f);
         QVERIFY(h.waits.waits.isEmpty());
@@ -153,7 +129,7 @@ private Q_SLOTS:
 
     void pegasusFile()
     {
-        ChangeHarness h(rigtype::Pegasus);
+        Harness h(rigtype::Pegasus);
         const QString folder = h.dir.filePath(QStringLiteral("peg"));
         h.fakes.settings.setValue(pegasus::FolderKey, folder);
         QVERIFY(QDir().mkpath(folder));
@@ -179,7 +155,7 @@ private Q_SLOTS:
 
     void failuresShowTheirBoxes()
     {
-        ChangeHarness h(QStringLiteral("Kenwood"));
+        Harness h(QStringLiteral("Kenwood"));
         h.startPolling();
         // The mode command fails but the change goes on; the frequency command fails: polling stays off.
         h.line()->failWrites = true;
@@ -196,7 +172,7 @@ private Q_SLOTS:
 
     void frequencyFailureBox()
     {
-        ChangeHarness h(QStringLiteral("Kenwood"));
+        Harness h(QStringLiteral("Kenwood"));
         h.startPolling();
         // The mode command went; the frequency command is refused.
         h.waits.duringWait = [&h](int) {
@@ -223,7 +199,7 @@ private Q_SLOTS:
     {
         QFETCH(int, atWait);
         QFETCH(int, writes);
-        ChangeHarness h(QStringLiteral("Kenwood"));
+        Harness h(QStringLiteral("Kenwood"));
         h.startPolling();
         FakeSerialLine* line = h.line();
         int seen = 0;
@@ -242,7 +218,7 @@ private Q_SLOTS:
 
     void restartDuringAWaitIsNotOverruled()
     {
-        ChangeHarness h(QStringLiteral("Kenwood"));
+        Harness h(QStringLiteral("Kenwood"));
         h.startPolling();
         // "End Test", another type, "Test": the change must not send to the new link or restart its timer.
         h.waits.duringWait = [&h](int index) {
@@ -260,7 +236,7 @@ private Q_SLOTS:
 
     void secondChangeDuringAWaitReturnsAtOnce()
     {
-        ChangeHarness h(QStringLiteral("Kenwood"));
+        Harness h(QStringLiteral("Kenwood"));
         h.startPolling();
         bool nested = false;
         h.waits.duringWait = [&](int index) {
@@ -275,12 +251,12 @@ private Q_SLOTS:
 
     void modeButtons()
     {
-        ChangeHarness none(rigtype::None);
+        Harness none(rigtype::None);
         none.rig().ChangeMode(0, QStringLiteral("CW"));
         QVERIFY(none.waits.waits.isEmpty());
         QVERIFY(!none.line());
 
-        ChangeHarness h(QStringLiteral("Kenwood"));
+        Harness h(QStringLiteral("Kenwood"));
         h.startPolling();
         h.rig().ChangeMode(0, QStringLiteral("USB"));
         QCOMPARE(h.writes(), QByteArrayList({"MD2;"}));
@@ -317,7 +293,7 @@ private Q_SLOTS:
 
     void rigctld()
     {
-        ChangeHarness h(rigtype::Rigctld);
+        Harness h(rigtype::Rigctld);
         h.rig().StartTest();
         FakeTcpClient* tcp = h.tcp();
         tcp->accept();
