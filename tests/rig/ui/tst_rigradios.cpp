@@ -9,6 +9,7 @@
 #include "rig/Rig.h"
 #include "rig/RigctldReplies.h"
 #include "rig/ui/RigWindows.h"
+#include "rig/ui/frmRigTune.h"
 #include "support/FakePegasus.h"
 #include "support/FakeRadio.h"
 #include "support/RigctldProcess.h"
@@ -16,6 +17,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -145,6 +147,9 @@ private slots:
     void yaesuOpenAndCloseReachTheRadio();
     void startUpWithAMissingDevice();
     void rigctldDummyRig();
+    void goTunesEachRadio_data();
+    void goTunesEachRadio();
+    void rigctldTunedByTheTuneWindow();
     void pegasusFiles();
 };
 
@@ -362,6 +367,77 @@ void TestRigRadios::pegasusFiles()
     QVERIFY(pegasus.write(14.025, QStringLiteral("CW")));
     QTRY_COMPARE_WITH_TIMEOUT(station.prefs().CurrentBand, QStringLiteral("20"), kFollowMs);
     QTRY_COMPARE_WITH_TIMEOUT(station.prefs().CurrentMode, QStringLiteral("CW"), kFollowMs);
+}
+
+
+void TestRigRadios::goTunesEachRadio_data()
+{
+    QTest::addColumn<QString>("rigType");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<QByteArray>("command"); // as the radio saw it (text without its terminator)
+    const auto hex = [](const char* spaced) { return QByteArray::fromHex(QByteArray(spaced).replace(' ', "")); };
+    QTest::newRow("Kenwood") << QStringLiteral("Kenwood") << 9 << QByteArray("FA00014025000");
+    QTest::newRow("Elecraft") << QStringLiteral("Elecraft") << 9 << QByteArray("FA00014025000");
+    QTest::newRow("Kenwood 2") << QStringLiteral("Kenwood 2") << 9 << QByteArray("FA00014025000");
+    QTest::newRow("FTdx9000 9 digits") << rigtype::FTdx9000 << 9 << QByteArray("FA014025000");
+    QTest::newRow("FTdx9000 8 digits") << rigtype::FTdx9000 << 8 << QByteArray("FA14025000");
+    QTest::newRow("Icom") << rigtype::Icom << 9 << hex("FE FE 64 E0 05 00 50 02 14 00 FD");
+    QTest::newRow("Icom 735") << rigtype::Icom735 << 9 << hex("FE FE 64 E0 05 00 50 02 14 FD");
+    QTest::newRow("Omni VI") << rigtype::OmniVI << 9 << hex("FE FE 04 E0 05 00 50 02 14 00 FD");
+    QTest::newRow("Yaesu") << rigtype::Yaesu << 9 << hex("01 40 25 00 01");
+    for (const QString* type : {&rigtype::Yaesu757, &rigtype::Yaesu890, &rigtype::Yaesu920, &rigtype::Yaesu990,
+                                &rigtype::Yaesu1000D, &rigtype::Yaesu1000})
+        QTest::newRow(qPrintable(*type)) << *type << 9 << hex("00 25 40 01 0A");
+    QTest::newRow("Orion") << rigtype::Orion << 9 << QByteArray("*AF14025000");
+    QTest::newRow("front panel") << rigtype::FrontPanel << 9 << hex("2A 41 00 D6 01 28 0D");
+}
+
+void TestRigRadios::goTunesEachRadio()
+{
+    QFETCH(QString, rigType);
+    QFETCH(int, digits);
+    QFETCH(QByteArray, command);
+    RadioLink link(FakeRadio::modelFor(rigType));
+    QVERIFY2(link.ok, qPrintable(link.pair.errorString() + link.radio.errorString()));
+    link.radio.hertz = 7025000;
+    link.radio.frequencyDigits = digits;
+    Station station(rigType, link.pair.pathA());
+    QVERIFY(station.start());
+    QTRY_COMPARE_WITH_TIMEOUT(station.session->LastRigFrequencyText(), QStringLiteral("7.025"), kFollowMs);
+    frmRigTune tune(*station.rig, station.form.get());
+    tune.show();
+    tune.txtFreq->setText(QStringLiteral("14.025"));
+    tune.Command1->click(); // returns once the change is done; events ran meanwhile
+    QTRY_VERIFY_WITH_TIMEOUT(link.radio.commands.contains(command), kFollowMs);
+    QCOMPARE(link.radio.hertz, quint64(14025000));
+    QVERIFY(station.rig->polling());
+    // The next polls report where the radio went.
+    QTRY_COMPARE_WITH_TIMEOUT(station.session->LastRigFrequencyText(), QStringLiteral("14.025"), kFollowMs);
+    QCOMPARE(station.prefs().CurrentBand, QStringLiteral("20"));
+    QVERIFY(station.fakes.prompts.messages.isEmpty());
+}
+
+void TestRigRadios::rigctldTunedByTheTuneWindow()
+{
+    if (!RigctldProcess::available())
+        QSKIP("rigctld is not installed (Debian libhamlib-utils; ./velm test installs it)");
+    RigctldProcess daemon;
+    QVERIFY2(daemon.start(), qPrintable(daemon.errorString()));
+    Station station(rigtype::Rigctld);
+    station.fakes.settings.setValue(rigctld::AddressKey, daemon.address());
+    QVERIFY(station.start());
+    QTRY_COMPARE_WITH_TIMEOUT(station.rig->readouts().frequency, QStringLiteral("145.00000"), kFollowMs);
+    frmRigTune tune(*station.rig, station.form.get());
+    tune.show();
+    tune.txtFreq->setText(QStringLiteral("14.025"));
+    tune.Command1->click();
+    tune.cmdCW->click();
+    QVERIFY(daemon.command("f").contains("14025000"));
+    QVERIFY(daemon.command("m").startsWith("CW"));
+    QVERIFY(station.rig->polling());
+    QTRY_COMPARE_WITH_TIMEOUT(station.session->LastRigFrequencyText(), QStringLiteral("14.025"), kFollowMs);
+    QTRY_COMPARE_WITH_TIMEOUT(station.prefs().CurrentMode, QStringLiteral("CW"), kFollowMs);
+    QVERIFY(station.fakes.prompts.messages.isEmpty());
 }
 
 QTEST_MAIN(TestRigRadios)
