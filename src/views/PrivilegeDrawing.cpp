@@ -9,7 +9,7 @@ QString PrivilegeDrawing::description() const
     QStringList parts;
     for (const PrivilegeElement& element : elements) {
         if (element.kind == PrivilegeElement::Kind::Segment)
-            parts << QStringLiteral("%1 m band: %2").arg(element.band, element.toolTip);
+            parts << QStringLiteral("%1: %2").arg(element.band, element.toolTip);
     }
     return parts.join(QStringLiteral("; "));
 }
