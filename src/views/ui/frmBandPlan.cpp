@@ -12,11 +12,6 @@ const QString frmBandPlan::Title = QStringLiteral("Frequency Privileges");
 
 namespace {
 
-QString colour(quint32 rgb)
-{
-    return QStringLiteral("#%1").arg(rgb, 6, 16, QLatin1Char('0'));
-}
-
 // Positions as fractions of the window, the layout the drawing's own fractions fit around.
 QRect scaled(const QSize& size, double left, double top, double width, double height)
 {
@@ -125,8 +120,12 @@ QLabel* frmBandPlan::render(const PrivilegeElement& element)
     label->setToolTip(element.toolTip);
     label->setAccessibleName(element.toolTip);
     label->setFrameShape(QFrame::Box);
-    label->setStyleSheet(QStringLiteral("background-color: %1; color: %2; border: 1px solid black;")
-                             .arg(colour(element.back), colour(element.fore)));
+    // A palette, not a style sheet: a style sheet per label costs more than the rest of the drawing.
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(element.back));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(element.fore));
+    label->setPalette(palette);
+    label->setAutoFillBackground(true);
     if (!element.fontFamily.isEmpty()) {
         QFont font(element.fontFamily);
         font.setPointSizeF(qMax(1.0, element.fontSize));
