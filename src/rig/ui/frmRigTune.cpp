@@ -217,7 +217,9 @@ void frmRigTune::chkScan_Click()
 
 void frmRigTune::Timer1_Timer()
 {
-    if (!chkScan->isChecked())
+    // A tick while a change waits would move the shown frequency ahead of the radio: the scan goes no
+    // faster than the changes.
+    if (!chkScan->isChecked() || m_rig.changing())
         return;
     const int option = int(std::find_if(Option.cbegin(), Option.cend(), [](QRadioButton* o) { return o->isChecked(); }) -
                            Option.cbegin());

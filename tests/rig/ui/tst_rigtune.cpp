@@ -171,6 +171,17 @@ private Q_SLOTS:
         QVERIFY(!h.sent().isEmpty());
     }
 
+    void scanWaitsForTheChange()
+    {
+        TuneHarness h;
+        h.window->txtFreq->setText(QStringLiteral("14.025"));
+        h.window->chkScan->setChecked(true);
+        // Ticks that come while the change waits neither move the frequency nor tune.
+        h.waits.duringWait = [&h](int) { h.window->Timer1_Timer(); };
+        h.window->Timer1_Timer();
+        QCOMPARE(h.window->txtFreq->text(), QStringLiteral("14.02501"));
+    }
+
     void scanCheckAndStop()
     {
         TuneHarness h;
