@@ -22,6 +22,7 @@
 #include "spots/SpotConnection.h"
 #include "spots/SpotStore.h"
 #include "spots/SpotTexts.h"
+#include "spots/ui/SpotArea.h"
 #include "spots/ui/SpotViews.h"
 #include "spots/ui/SpotWindows.h"
 #include "platform/ui/SerialPortsWindow.h"

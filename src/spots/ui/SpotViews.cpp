@@ -34,6 +34,11 @@ SpotViews::SpotViews(SpotViewsContext context, QWidget* mainWindow)
 
 SpotViews::~SpotViews() = default;
 
+SpectrumMap* SpotViews::spectrumMap() const
+{
+    return m_map.data();
+}
+
 void SpotViews::redraw()
 {
     m_area->DisplayBandMapLabels();

@@ -43,7 +43,7 @@ public:
 
     SpotArea* area() const { return m_area; }
     // The open spectrum map, or nullptr.
-    SpectrumMap* spectrumMap() const { return m_map.data(); }
+    SpectrumMap* spectrumMap() const;
     // "&View Spectrum Map", Ctrl+B, a double click on the band map or the list: shown modally.
     void showSpectrumMap();
     void connectSpectrumMap(QAction* mnuSpectrumMap);
