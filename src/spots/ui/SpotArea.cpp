@@ -172,15 +172,20 @@ void SpotArea::layoutArea()
     const QSize main = windowSize();
     const QFont font = spotLabelFont(main);
     txtDX->setGeometry(rect());
-    for (int column = 0; column < int(kSpotListColumns.size()); ++column)
-        txtDX->setColumnWidth(column, kSpotListColumns[std::size_t(column)].width * main.width() / 9600);
+    for (int column = 0; column < int(kSpotListColumns.size()); ++column) {
+        const int width = kSpotListColumns[std::size_t(column)].width;
+        if (width > 0)
+            txtDX->setColumnWidth(column, width * main.width() / 9600);
+    }
+    // "Status" hidden again once the others are sized, or its old width stays between "QTH" and "Comments".
+    txtDX->setColumnHidden(3, false);
+    txtDX->setColumnHidden(3, true);
     lblDX->setGeometry(rect());
     for (QLabel* label : lblFreqSpot)
         label->setFont(font);
     for (SpotLabel* label : lblDXSpot)
         label->setFont(font);
-    lblDXSpot[0]->adjustSize();
-    const ScaleLine line = bandMapLine(rect(), lblDXSpot[0]->width());
+    const ScaleLine line = bandMapLine(rect(), designSpotLabelWidth(font));
     LineDX->setGeometry(line.x1, line.y, std::max(1, line.x2 - line.x1), 1);
     LineDX->raise();
 }
@@ -195,7 +200,7 @@ void SpotArea::DisplayBandMapLabels()
     const BandMapPlan plan =
         planBandMap(m_context.store, prefs.CurrentBand, m_context.clock.milliseconds(), prefs.UtcOffset);
     const QSize main = windowSize();
-    const ScaleLine line = bandMapLine(rect(), lblDXSpot[0]->width());
+    const ScaleLine line = bandMapLine(rect(), designSpotLabelWidth(lblDXSpot[0]->font()));
     const int gap = lineGap(main.height());
     for (int i = 0; i < 5; ++i) {
         QLabel* label = lblFreqSpot[i];

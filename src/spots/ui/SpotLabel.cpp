@@ -4,6 +4,8 @@
 
 #include <QMouseEvent>
 
+#include <algorithm>
+
 namespace velm {
 
 namespace {
@@ -57,6 +59,14 @@ QFont spotLabelFont(const QSize& window)
     font.setStyleHint(QFont::Serif);
     font.setPointSizeF(spotFontPoints(window));
     return font;
+}
+
+int designSpotLabelWidth(const QFont& font)
+{
+    const QFontMetrics metrics(font);
+    return std::max(metrics.horizontalAdvance(QStringLiteral("WWWW")),
+                    metrics.horizontalAdvance(QStringLiteral("000.000"))) +
+           4;
 }
 
 void paintNavy(QWidget* widget)

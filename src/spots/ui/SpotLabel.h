@@ -35,6 +35,9 @@ private:
 
 // White text in the small serif face of the maps, sized for the window.
 QFont spotLabelFont(const QSize& window);
+// The width a spot label is designed with (a long prefix, or a scale text): the band map's line stops half
+// of it short of each end, so that labels at the ends stay inside.
+int designSpotLabelWidth(const QFont& font);
 // A navy panel (band map background, spectrum strip) or white text on it.
 void paintNavy(QWidget* widget);
 void paintText(QWidget* widget, SpotRgb colour);

@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTimer>
 #include <QTreeWidget>
@@ -252,6 +253,9 @@ private Q_SLOTS:
         QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("K204AA"));
         QCOMPARE(list->topLevelItem(199)->text(0), QStringLiteral("K5AA"));
         QVERIFY(list->isColumnHidden(3));
+        // The hidden "Status" takes no room: "Comments" follows "QTH".
+        QCOMPARE(list->header()->sectionPosition(4), list->header()->sectionPosition(2) + list->header()->sectionSize(2));
+        QCOMPARE(list->header()->sectionSize(0), 1040 * views.window().width() / 9600);
         QCOMPARE(list->focusPolicy(), Qt::NoFocus);
     }
 
