@@ -49,6 +49,7 @@ private Q_SLOTS:
             m_h.store->BandMapSpots(QStringLiteral("K%1ABC").arg(n), QString::number(khz, 'f', 1),
                                     QStringLiteral("de X:"), QString());
         }
+        m_h->List1_Click(SpotSourceName::Telnet);
         m_h->setListDisplay(false);
         m_h->cmdDone_Click();
         QCoreApplication::processEvents();
@@ -85,7 +86,7 @@ private Q_SLOTS:
         int shown = 0;
         for (SpotLabel* label : map.lblDXSpot)
             shown += label->isVisible();
-        QCOMPARE(shown, 50);
+        QCOMPARE(shown, 49); // the oldest 160 m spot lies below the scale zoomed to the newer ones
     }
 };
 

@@ -76,8 +76,10 @@ void SpectrumMap::layoutStrips()
         lblHFSpots[b]->setGeometry(strip.strip);
         lineHF[b]->setGeometry(strip.line.x1, strip.line.y, std::max(1, strip.line.x2 - strip.line.x1), 1);
         lineHF[b]->raise();
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 5; ++i) {
             lblFreqSpot[5 * b + i]->setFont(font);
+            lblFreqSpot[5 * b + i]->hide(); // placed again by the next pass
+        }
     }
     for (SpotLabel* label : lblDXSpot)
         label->setFont(font);
@@ -94,11 +96,14 @@ void SpectrumMap::BandMapLabelDisplay()
         const ScaleLine line = spectrumStrip(b, size()).line;
         for (int i = 0; i < 5; ++i) {
             QLabel* label = lblFreqSpot[5 * b + i];
-            label->setText(m_plan.scales[std::size_t(b)].labels[std::size_t(i)]);
-            label->adjustSize();
-            label->move(scaleLabelLeft(line, i, label->width()), line.y + lineGap(height()));
-            label->show();
-            label->raise();
+            const QString& text = m_plan.scales[std::size_t(b)].labels[std::size_t(i)];
+            if (label->text() != text || label->isHidden()) { // most scales stay as they were
+                label->setText(text);
+                label->adjustSize();
+                label->move(scaleLabelLeft(line, i, label->width()), line.y + lineGap(height()));
+                label->show();
+                label->raise();
+            }
         }
     }
     for (const PlacedSpot& spot : m_plan.spots) {
@@ -108,8 +113,10 @@ void SpectrumMap::BandMapLabelDisplay()
         label->move(spotLabelLeft(line, spot.position, label->width()), line.y - label->height());
         label->show();
     }
-    for (SpotLabel* label : lblDXSpot)
-        label->raise(); // label 49 ends on top
+    for (SpotLabel* label : lblDXSpot) {
+        if (label->isVisible())
+            label->raise(); // label 49 ends on top
+    }
     if (m_selected >= 0 && lblDXSpot[m_selected]->isHidden())
         m_selected = -1;
 }

@@ -15,24 +15,33 @@ SpotViews::SpotViews(SpotViewsContext context, QWidget* mainWindow)
       m_tuning(context.store, context.rig, context.entryRow), m_redraw(this)
 {
     m_area = new SpotArea({context.store, context.spots, context.session, context.clock, m_tuning}, mainWindow);
-    connect(&context.store, &SpotStore::spotStored, m_area, &SpotArea::insertSpot);
+    SpotArea* area = m_area;
+    connect(&context.store, &SpotStore::spotStored, area, &SpotArea::insertSpot);
     connect(&context.store, &SpotStore::spotStored, &m_redraw, &SpotRedraw::request);
     connect(&context.store, &SpotStore::spotRemoved, &m_redraw, &SpotRedraw::request);
     connect(&context.spots, &SpotConnection::bandMapRedrawDue, &m_redraw, &SpotRedraw::request);
-    connect(&context.spots, &SpotConnection::PacketResize, m_area, &SpotArea::PacketResize);
+    connect(&context.spots, &SpotConnection::PacketResize, area, &SpotArea::PacketResize);
     connect(&context.session, &ContestSession::changed, &m_redraw, [this](SessionChanges what) {
         if (what & SessionChange::BandMode)
             m_redraw.request();
     });
-    connect(m_area, &SpotArea::activated, m_area, &SpotArea::DisplayBandMapLabels);
+    connect(area, &SpotArea::activated, area, &SpotArea::DisplayBandMapLabels);
     connect(&m_redraw, &SpotRedraw::due, this, &SpotViews::redraw);
-    connect(m_area, &SpotArea::hovered, this, &SpotViews::hovered);
-    connect(m_area, &SpotArea::callFieldWanted, this, &SpotViews::callFieldWanted);
-    connect(m_area, &SpotArea::configureWanted, this, &SpotViews::configureWanted);
-    connect(m_area, &SpotArea::spectrumMapWanted, this, &SpotViews::showSpectrumMap, Qt::QueuedConnection);
+    connect(area, &SpotArea::hovered, this, &SpotViews::hovered);
+    connect(area, &SpotArea::callFieldWanted, this, &SpotViews::callFieldWanted);
+    connect(area, &SpotArea::configureWanted, this, &SpotViews::configureWanted);
+    connect(area, &SpotArea::spectrumMapWanted, this, &SpotViews::showSpectrumMap, Qt::QueuedConnection);
 }
 
-SpotViews::~SpotViews() = default;
+SpotViews::~SpotViews()
+{
+    delete m_area.data(); // it reaches the tuning these views own
+}
+
+SpotArea* SpotViews::area() const
+{
+    return m_area.data();
+}
 
 SpectrumMap* SpotViews::spectrumMap() const
 {
@@ -41,7 +50,8 @@ SpectrumMap* SpotViews::spectrumMap() const
 
 void SpotViews::redraw()
 {
-    m_area->DisplayBandMapLabels();
+    if (m_area)
+        m_area->DisplayBandMapLabels();
     if (m_map)
         m_map->BandMapLabelDisplay();
 }

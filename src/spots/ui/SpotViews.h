@@ -41,7 +41,7 @@ public:
     SpotViews(SpotViewsContext context, QWidget* mainWindow);
     ~SpotViews() override;
 
-    SpotArea* area() const { return m_area; }
+    SpotArea* area() const;
     // The open spectrum map, or nullptr.
     SpectrumMap* spectrumMap() const;
     // "&View Spectrum Map", Ctrl+B, a double click on the band map or the list: shown modally.
@@ -60,7 +60,7 @@ private:
     QWidget* m_mainWindow;
     SpotTuning m_tuning;
     SpotRedraw m_redraw;
-    SpotArea* m_area = nullptr;
+    QPointer<SpotArea> m_area; // in the main window's layout, gone with these views
     QPointer<SpectrumMap> m_map;
 };
 
