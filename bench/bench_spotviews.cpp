@@ -38,14 +38,16 @@ private Q_SLOTS:
         m_window.resize(1280, 960);
         auto* rows = new QVBoxLayout(&m_window);
         rows->addStretch(1);
-        m_views.emplace(SpotViewsContext{*m_h.store, *m_h.spots, *m_h.session, m_h.fakes.clock, m_rig, m_entry},
-                        &m_window);
+        m_views.emplace(
+            SpotViewsContext{*m_h.store, *m_h.spots, *m_h.session, m_h.fakes.clock, m_rig, m_entry},
+            &m_window);
         rows->addWidget(m_views->area());
         m_window.show();
         // 50 spots across 20 m (the log's band) and the other bands, newest last.
         for (int n = 0; n < 50; ++n) {
             const BandEdges band = spectrumBands()[std::size_t(n / 2 % kSpectrumBands)].edges;
-            const double khz = n % 2 ? 14000.5 + n * 7 : 1000 * (band.low + (band.high - band.low) * (0.1 + n / 100.0));
+            const double khz =
+                n % 2 ? 14000.5 + n * 7 : 1000 * (band.low + (band.high - band.low) * (0.1 + n / 100.0));
             m_h.store->BandMapSpots(QStringLiteral("K%1ABC").arg(n), QString::number(khz, 'f', 1),
                                     QStringLiteral("de X:"), QString());
         }
@@ -70,7 +72,10 @@ private Q_SLOTS:
 
     void DisplayBandMapLabels()
     {
-        QBENCHMARK { m_views->area()->DisplayBandMapLabels(); }
+        QBENCHMARK
+        {
+            m_views->area()->DisplayBandMapLabels();
+        }
         int shown = 0;
         for (SpotLabel* label : m_views->area()->lblDXSpot)
             shown += label->isVisible();
@@ -82,7 +87,10 @@ private Q_SLOTS:
         SpotTuning tuning(*m_h.store, m_rig, m_entry);
         SpectrumMap map(*m_h.store, *m_h.session, m_h.fakes.clock, tuning);
         map.show();
-        QBENCHMARK { map.BandMapLabelDisplay(); }
+        QBENCHMARK
+        {
+            map.BandMapLabelDisplay();
+        }
         int shown = 0;
         for (SpotLabel* label : map.lblDXSpot)
             shown += label->isVisible();

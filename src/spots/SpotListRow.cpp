@@ -23,8 +23,7 @@ bool isTimeToken(QStringView token)
 QStringList spotListRow(const DxSpot& spot, const QString& country)
 {
     const QString& record = spot.record;
-    const QString comments =
-        record.mid(0, 11).trimmed() + QLatin1String("  ") + record.mid(34, 25).trimmed();
+    const QString comments = record.mid(0, 11).trimmed() + QLatin1String("  ") + record.mid(34, 25).trimmed();
     const QString prefix = record.mid(61, 5).trimmed();
     QString time, from;
     const QStringList tokens = record.split(QLatin1Char(' '), Qt::SkipEmptyParts);

@@ -17,13 +17,13 @@ struct SpotListColumn {
     int width; // design units: the pixel width is width x window width / 9600
 };
 inline constexpr std::array<SpotListColumn, 8> kSpotListColumns = {{{"Call", 1040},
-                                                                   {"Frequency", 880},
-                                                                   {"QTH", 2000},
-                                                                   {"Status", 0},
-                                                                   {"Comments", 3400},
-                                                                   {"Prefix", 520},
-                                                                   {"Time", 600},
-                                                                   {"From", 520}}};
+                                                                    {"Frequency", 880},
+                                                                    {"QTH", 2000},
+                                                                    {"Status", 0},
+                                                                    {"Comments", 3400},
+                                                                    {"Prefix", 520},
+                                                                    {"Time", 600},
+                                                                    {"From", 520}}};
 inline constexpr int kSpotListFrequencyColumn = 1;
 inline constexpr int kSpotListMaxRows = 200;
 

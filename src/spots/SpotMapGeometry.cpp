@@ -43,8 +43,8 @@ SpectrumStrip spectrumStrip(int band, const QSize& window)
     const int w = window.width(), h = window.height();
     const double top = 120 + 600.0 * band;
     SpectrumStrip strip;
-    strip.strip = QRect(scaled(120, w, kDesignWidth), scaled(top, h, kDesignHeight), scaled(9255, w, kDesignWidth),
-                        scaled(495, h, kDesignHeight));
+    strip.strip = QRect(scaled(120, w, kDesignWidth), scaled(top, h, kDesignHeight),
+                        scaled(9255, w, kDesignWidth), scaled(495, h, kDesignHeight));
     strip.line = {scaled(360, w, kDesignWidth), scaled(9120, w, kDesignWidth),
                   scaled(360 + 600.0 * band, h, kDesignHeight)};
     return strip;

@@ -29,10 +29,10 @@ QString spotTooltip(const DxSpot& spot, float utcOffsetHours);
 
 struct PlacedSpot {
     int slot = 0;
-    int band = 0;          // spectrum map: the strip; band map: 0
-    double position = 0;   // 0 to 1 along the scale line (low to high), never on an end
+    int band = 0;        // spectrum map: the strip; band map: 0
+    double position = 0; // 0 to 1 along the scale line (low to high), never on an end
     SpotAge age = SpotAge::Fresh;
-    QString caption;       // the prefix
+    QString caption; // the prefix
     QString tooltip;
 };
 

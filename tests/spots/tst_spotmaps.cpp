@@ -84,17 +84,17 @@ private Q_SLOTS:
             << "20" << QStringList{"14025.0"} << QStringList{"14.000", "14.088", "14.175", "14.263", "14.350"}
             << 1;
         QTest::newRow("one frequency twice keeps the edges")
-            << "40" << QStringList{"7010.0", "7010.0"} << QStringList{"7.000", "7.075", "7.150", "7.225", "7.300"}
-            << 2;
+            << "40" << QStringList{"7010.0", "7010.0"}
+            << QStringList{"7.000", "7.075", "7.150", "7.225", "7.300"} << 2;
         QTest::newRow("spots on the edges are not drawn")
             << "40" << QStringList{"7000.0", "7300.0", "7100.0"}
             << QStringList{"7.000", "7.075", "7.150", "7.225", "7.300"} << 1;
         QTest::newRow("warc band: nothing, scale zero")
-            << "17" << QStringList{"18070.0", "18100.0"} << QStringList{".000", ".000", ".000", ".000", ".000"}
-            << 0;
-        QTest::newRow("other bands ignored") << "20" << QStringList{"7010.0", "21010.0", "14100.0"}
-                                             << QStringList{"14.000", "14.088", "14.175", "14.263", "14.350"}
-                                             << 1;
+            << "17" << QStringList{"18070.0", "18100.0"}
+            << QStringList{".000", ".000", ".000", ".000", ".000"} << 0;
+        QTest::newRow("other bands ignored")
+            << "20" << QStringList{"7010.0", "21010.0", "14100.0"}
+            << QStringList{"14.000", "14.088", "14.175", "14.263", "14.350"} << 1;
         QTest::newRow("70 cm") << "440" << QStringList{"432100.0", "432200.0"}
                                << QStringList{"432.099", "432.125", "432.150", "432.176", "432.201"} << 2;
     }
@@ -144,11 +144,11 @@ private Q_SLOTS:
     void agesAndColours()
     {
         Spots spots;
-        spots.add(QStringLiteral("W1OLDEST"), "14010.0", 1);    // 62 minutes at the end
-        spots.add(QStringLiteral("W1GONE"), "14020.0", 16);     // 61
-        spots.add(QStringLiteral("W1GREY"), "14030.0", 34);     // 45
-        spots.add(QStringLiteral("W1WHITE"), "14040.0", 2);     // 11
-        spots.add(QStringLiteral("W1YELLOW"), "14050.0", 9);    // 9
+        spots.add(QStringLiteral("W1OLDEST"), "14010.0", 1); // 62 minutes at the end
+        spots.add(QStringLiteral("W1GONE"), "14020.0", 16);  // 61
+        spots.add(QStringLiteral("W1GREY"), "14030.0", 34);  // 45
+        spots.add(QStringLiteral("W1WHITE"), "14040.0", 2);  // 11
+        spots.add(QStringLiteral("W1YELLOW"), "14050.0", 9); // 9
         const BandMapPlan plan = spots.band("20");
         QCOMPARE(calls(plan.spots, spots.store), (QStringList{"W1YELLOW", "W1WHITE", "W1GREY"}));
         QCOMPARE(plan.spots[0].age, SpotAge::Fresh);
@@ -201,7 +201,8 @@ private Q_SLOTS:
         const SpectrumPlan plan = spots.spectrum();
         QStringList where;
         for (const PlacedSpot& spot : plan.spots)
-            where << spots.store.spot(spot.slot).call + QLatin1Char('@') + QLatin1String(spectrumBands()[spot.band].name);
+            where << spots.store.spot(spot.slot).call + QLatin1Char('@') +
+                         QLatin1String(spectrumBands()[spot.band].name);
         QCOMPARE(where, (QStringList{"VK2JJM@10 m", "EA2B@17 m", "EA1A@17 m", "DL1AB@20 m", "W0PV@30 m"}));
         QVERIFY(spots.band("40").spots.isEmpty());
         // Only the 17 m scale zooms; one spot alone keeps its band's edges.

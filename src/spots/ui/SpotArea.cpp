@@ -121,7 +121,8 @@ QSize SpotArea::windowSize() const
 
 QSize SpotArea::sizeHint() const
 {
-    // About the tenth of the window the other rows give up, and room for a label row on each side of the line.
+    // About the tenth of the window the other rows give up, and room for a label row on each side of the
+    // line.
     const int lineHeight = QFontMetrics(spotLabelFont(windowSize())).height();
     return {QWidget::sizeHint().width(), std::max(windowSize().height() / 10, 4 * lineHeight)};
 }

@@ -54,8 +54,8 @@ void SpotLabel::mouseDoubleClickEvent(QMouseEvent* event)
 QFont spotLabelFont(const QSize& window)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif"),
-                      QStringLiteral("DejaVu Serif")});
+    font.setFamilies(
+        {QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     font.setStyleHint(QFont::Serif);
     font.setPointSizeF(spotFontPoints(window));
     return font;

@@ -14,7 +14,8 @@ SpotViews::SpotViews(SpotViewsContext context, QWidget* mainWindow)
     : QObject(mainWindow), m_context(context), m_mainWindow(mainWindow),
       m_tuning(context.store, context.rig, context.entryRow), m_redraw(this)
 {
-    m_area = new SpotArea({context.store, context.spots, context.session, context.clock, m_tuning}, mainWindow);
+    m_area =
+        new SpotArea({context.store, context.spots, context.session, context.clock, m_tuning}, mainWindow);
     SpotArea* area = m_area;
     connect(&context.store, &SpotStore::spotStored, area, &SpotArea::insertSpot);
     connect(&context.store, &SpotStore::spotStored, &m_redraw, &SpotRedraw::request);

@@ -37,7 +37,8 @@ struct Views : Running {
         views.emplace(SpotViewsContext{*store, *spots, *session, fakes.clock, rig, window()}, &window());
         window().addSpotArea(views->area());
         QObject::connect(&*views, &SpotViews::hovered, &window(), &Form1::showSpotHover);
-        QObject::connect(&*views, &SpotViews::callFieldWanted, &window(), [this] { window().txtCall->setFocus(); });
+        QObject::connect(&*views, &SpotViews::callFieldWanted, &window(),
+                         [this] { window().txtCall->setFocus(); });
         open(bandMap);
     }
     ~Views()
@@ -196,12 +197,12 @@ private Q_SLOTS:
         views.spot("DX de N2CQ:      14036.1  W0BH         OK QSO Party: Major            1624Z");
         QCoreApplication::processEvents();
         withSpectrumMap(views, [&](SpectrumMap& map) {
-            QTest::keyClick(&map, Qt::Key_Right);     // the first spot: the newest
-            QCOMPARE(map.selectedSlot(), 49);        // W0BH 14.0361
+            QTest::keyClick(&map, Qt::Key_Right); // the first spot: the newest
+            QCOMPARE(map.selectedSlot(), 49);     // W0BH 14.0361
             QTest::keyClick(&map, Qt::Key_Left);
-            QCOMPARE(map.selectedSlot(), 48);        // 3B9FR 14.025
+            QCOMPARE(map.selectedSlot(), 48); // 3B9FR 14.025
             QTest::keyClick(&map, Qt::Key_Up);
-            QCOMPARE(map.selectedSlot(), 47);        // HL5IV on 160 m
+            QCOMPARE(map.selectedSlot(), 47); // HL5IV on 160 m
             QTest::keyClick(&map, Qt::Key_Delete);
             QTRY_VERIFY(map.lblDXSpot[47]->isHidden());
             QCOMPARE(map.selectedSlot(), -1);
@@ -254,7 +255,8 @@ private Q_SLOTS:
         QCOMPARE(list->topLevelItem(199)->text(0), QStringLiteral("K5AA"));
         QVERIFY(list->isColumnHidden(3));
         // The hidden "Status" takes no room: "Comments" follows "QTH".
-        QCOMPARE(list->header()->sectionPosition(4), list->header()->sectionPosition(2) + list->header()->sectionSize(2));
+        QCOMPARE(list->header()->sectionPosition(4),
+                 list->header()->sectionPosition(2) + list->header()->sectionSize(2));
         QCOMPARE(list->header()->sectionSize(0), 1040 * views.window().width() / 9600);
         QCOMPARE(list->focusPolicy(), Qt::NoFocus);
     }
