@@ -9,6 +9,10 @@
 #include "support/FakeKeyers.h"
 #include "support/FakeRigPort.h"
 #include "support/ReferenceSpots.h"
+#include "spots/ui/SpectrumMap.h"
+#include "spots/ui/SpotArea.h"
+#include "spots/ui/SpotLabel.h"
+#include "spots/ui/SpotViews.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -128,6 +132,7 @@ private Q_SLOTS:
                        cluster.sendLine(kSpot + " " + QByteArray::number(sent));
                }));
         const long afterFloodKiB = residentKiB();
+
         qInfo("newest stored spot: %s on %.4f MHz; traffic box %lld characters", qPrintable(h.store->spot(49).call),
               double(h.store->spot(49).frequency), qlonglong(h.traffic().size()));
         cluster.send(QByteArray(1 << 20, 'x'));
@@ -137,6 +142,32 @@ private Q_SLOTS:
         qInfo("resident memory: %ld KiB connected, %ld KiB after %d spot lines, %ld KiB after a 1 MB line "
               "without a line end",
               startKiB, afterFloodKiB, sent, afterLongLineKiB);
+        // The same flood with the band map shown, then with the spectrum map open over it: a new call on a
+        // new frequency each line, so every redraw moves labels.
+        SpotViews views({*h.store, *h, *h.session, h.fakes.clock, rig, form}, &form);
+        form.addSpotArea(views.area());
+        h->setListDisplay(false);
+        h->cmdDone_Click();
+        QVERIFY(views.area()->bandMapShown());
+        const auto varied = [&] {
+            for (int n = 0; n < 10; ++n, ++sent) {
+                const QByteArray khz = QByteArray::number(14000 + sent % 340) + ".0";
+                const QByteArray call = ("K" + QByteArray::number(sent) + "AB").leftJustified(12, ' ');
+                cluster.sendLine("DX de KE8GX:     " + khz.rightJustified(7, ' ') + "  " + call +
+                                 " 599 into N. MI                 1812Z");
+            }
+        };
+        report("100 spot lines/s, band map shown", typeFor(10, varied));
+        QTimer::singleShot(0, &form, [&] {
+            report("100 spot lines/s, spectrum map open", typeFor(10, varied));
+            views.spectrumMap()->reject();
+        });
+        views.showSpectrumMap();
+        int drawn = 0;
+        for (const QWidget* label : views.area()->lblDXSpot)
+            drawn += label->isVisible();
+        qInfo("band map after the floods: %d spot labels drawn, newest %s", drawn,
+              qPrintable(h.store->spot(49).call));
         QVERIFY(h->isOpen());
     }
 };

@@ -23,6 +23,8 @@
 #include "spots/SpotConnection.h"
 #include "spots/SpotStore.h"
 #include "spots/SpotTexts.h"
+#include "spots/ui/SpotArea.h"
+#include "spots/ui/SpotViews.h"
 #include "spots/ui/SpotWindows.h"
 #include "platform/ui/SerialPortsWindow.h"
 #include "transmit/MorseClock.h"
@@ -171,6 +173,21 @@ int main(int argc, char* argv[])
                          if (window == velm::WindowShortcut::DxSpotting)
                              spotWindows.showPacketSpotfrm();
                      });
+    // The spot list or band map at the bottom of the main window, and the spectrum map.
+    velm::SpotViews spotViews({spotStore, spots, session, clock, rig, mainWindow}, &mainWindow);
+    mainWindow.addSpotArea(spotViews.area());
+    spotViews.connectSpectrumMap(mainWindow.mnuSpectrumMap);
+    QObject::connect(&spotViews, &velm::SpotViews::hovered, &mainWindow, &velm::Form1::showSpotHover);
+    QObject::connect(&spotViews, &velm::SpotViews::callFieldWanted, mainWindow.txtCall,
+                     [&mainWindow] { mainWindow.txtCall->setFocus(); });
+    QObject::connect(&spotViews, &velm::SpotViews::configureWanted, &spotWindows,
+                     &velm::SpotWindows::showPacketSpotfrm);
+    QObject::connect(&mainWindow, &velm::Form1::windowRequested, &spotViews,
+                     [&spotViews](velm::WindowShortcut window) {
+                         if (window == velm::WindowShortcut::SpectrumMap)
+                             spotViews.showSpectrumMap();
+                     },
+                     Qt::QueuedConnection); // the map's modal loop runs after the key is handled
     QObject::connect(&spots, &velm::SpotConnection::ownCallSpotted, &mainWindow,
                      [&mainWindow](const QString& record) {
                          mainWindow.showWhiteNotice(velm::spottext::kSpottedMessage,

@@ -417,6 +417,17 @@ void Form1::showWhiteNotice(const QString& message, const QString& dupesLine)
     m_dupes->showNotice(dupesLine);
 }
 
+void Form1::addSpotArea(QWidget* area)
+{
+    if (auto* rows = qobject_cast<QVBoxLayout*>(centralWidget()->layout()))
+        rows->addWidget(area);
+}
+
+void Form1::showSpotHover(const QString& tooltip)
+{
+    m_dupes->showHover(QStringLiteral("Spot"), tooltip);
+}
+
 void Form1::enterCall(const QString& call, bool tab)
 {
     m_entry->enterCall(call, tab);

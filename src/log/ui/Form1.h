@@ -96,6 +96,9 @@ public:
                      Announce when = Announce::IfChanged);
     // A notice from another subsystem on white: the message line and the possible-duplicates line.
     void showWhiteNotice(const QString& message, const QString& dupesLine);
+    // The spot area as the bottom row (the rows above give it room while shown); a spot's tooltip on hover.
+    void addSpotArea(QWidget* area);
+    void showSpotHover(const QString& tooltip);
 
     ContestSession& session() { return m_session; }
     const LogStore& logStore() const { return m_session.store(); }
