@@ -77,7 +77,8 @@ private Q_SLOTS:
         QTest::newRow("edge not a number") << QByteArray("\"d\"\r\n\"20\",\"O\",\"PH\",14,14.35\r\n\"20\",\"E\",\"CW\",x,14\r\n") << 1;
         QTest::newRow("row cut short") << QByteArray("\"d\"\r\n\"20\",\"O\",\"PH\",14,14.35\r\n\"20\",\"E\",\"CW\"\r\n") << 1;
         QTest::newRow("quote left open") << QByteArray("\"d\"\r\n\"20\",\"O\",\"PH\",14,14.35\r\n\"20,\"E\r\n") << 1;
-        QTest::newRow("binary bytes") << QByteArray("\"d\"\r\n\"20\",\"O\",\"PH\",14,14.35\r\n\x01\x02\"\xff\x00,,\r\n", 44) << 1;
+        static const char binary[] = "\"d\"\r\n\"20\",\"O\",\"PH\",14,14.35\r\n\x01\x02\"\xff\x00,,\r\n";
+        QTest::newRow("binary bytes") << QByteArray(binary, sizeof binary - 1) << 1;
         QByteArray many = "\"d\"\r\n";
         for (int i = 0; i < 201; ++i)
             many += "\"20\",\"E\",\"CW\",14,14.1\r\n";
