@@ -227,6 +227,9 @@ private Q_SLOTS:
         QCOMPARE(list->topLevelItemCount(), 2);
         QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("OH5Z"));
         QCOMPARE(list->topLevelItem(0)->text(7), QStringLiteral("JO62"));
+        views.spot("DX de OZ1FJB:     3527.6  DL2ASG                                      1815Z JO55");
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("Germany")); // the QTH from the prefix table
+        delete list->takeTopLevelItem(0);
         views.window().txtRSTR->setFocus();
         const QRect second = list->visualItemRect(list->topLevelItem(1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second.center());
