@@ -1,7 +1,8 @@
 // The rig link end to end: each fake radio on a socat pseudo-terminal pair (real serial lines, "500 ms"
 // polling) drives the real main window, whose contacts carry the radio's frequency; bad replies change
 // nothing; killing socat closes the port within a tick and says so once; Hamlib's rigctld with its dummy rig
-// is followed, a frequency set by another client included; the Pegasus files.
+// is followed, a frequency set by another client included; the Pegasus files; a spot from a local DX cluster
+// tunes the radio from the band map.
 
 #include "log/ui/Form1Harness.h"
 #include "platform/io/SystemStationServices.h"
@@ -10,6 +11,13 @@
 #include "rig/RigctldReplies.h"
 #include "rig/ui/RigWindows.h"
 #include "rig/ui/frmRigTune.h"
+#include "spots/SpotConnection.h"
+#include "spots/SpotStore.h"
+#include "spots/ui/SpotArea.h"
+#include "spots/ui/SpotLabel.h"
+#include "spots/ui/SpotViews.h"
+#include "support/ClusterServer.h"
+#include "support/FakeAgwEngine.h"
 #include "support/FakePegasus.h"
 #include "support/FakeRadio.h"
 #include "support/RigctldProcess.h"
@@ -151,6 +159,7 @@ private slots:
     void goTunesEachRadio();
     void rigctldTunedByTheTuneWindow();
     void pegasusFiles();
+    void clusterSpotTunesTheRadio();
 };
 
 void TestRigRadios::initTestCase()
@@ -369,13 +378,14 @@ void TestRigRadios::pegasusFiles()
     QTRY_COMPARE_WITH_TIMEOUT(station.prefs().CurrentMode, QStringLiteral("CW"), kFollowMs);
 }
 
-
 void TestRigRadios::goTunesEachRadio_data()
 {
     QTest::addColumn<QString>("rigType");
     QTest::addColumn<int>("digits");
     QTest::addColumn<QByteArray>("command"); // as the radio saw it (text without its terminator)
-    const auto hex = [](const char* spaced) { return QByteArray::fromHex(QByteArray(spaced).replace(' ', "")); };
+    const auto hex = [](const char* spaced) {
+        return QByteArray::fromHex(QByteArray(spaced).replace(' ', ""));
+    };
     QTest::newRow("Kenwood") << QStringLiteral("Kenwood") << 9 << QByteArray("FA00014025000");
     QTest::newRow("Elecraft") << QStringLiteral("Elecraft") << 9 << QByteArray("FA00014025000");
     QTest::newRow("Kenwood 2") << QStringLiteral("Kenwood 2") << 9 << QByteArray("FA00014025000");
@@ -385,8 +395,8 @@ void TestRigRadios::goTunesEachRadio_data()
     QTest::newRow("Icom 735") << rigtype::Icom735 << 9 << hex("FE FE 64 E0 05 00 50 02 14 FD");
     QTest::newRow("Omni VI") << rigtype::OmniVI << 9 << hex("FE FE 04 E0 05 00 50 02 14 00 FD");
     QTest::newRow("Yaesu") << rigtype::Yaesu << 9 << hex("01 40 25 00 01");
-    for (const QString* type : {&rigtype::Yaesu757, &rigtype::Yaesu890, &rigtype::Yaesu920, &rigtype::Yaesu990,
-                                &rigtype::Yaesu1000D, &rigtype::Yaesu1000})
+    for (const QString* type : {&rigtype::Yaesu757, &rigtype::Yaesu890, &rigtype::Yaesu920,
+                                &rigtype::Yaesu990, &rigtype::Yaesu1000D, &rigtype::Yaesu1000})
         QTest::newRow(qPrintable(*type)) << *type << 9 << hex("00 25 40 01 0A");
     QTest::newRow("Orion") << rigtype::Orion << 9 << QByteArray("*AF14025000");
     QTest::newRow("front panel") << rigtype::FrontPanel << 9 << hex("2A 41 00 D6 01 28 0D");
@@ -438,6 +448,51 @@ void TestRigRadios::rigctldTunedByTheTuneWindow()
     QTRY_COMPARE_WITH_TIMEOUT(station.session->LastRigFrequencyText(), QStringLiteral("14.025"), kFollowMs);
     QTRY_COMPARE_WITH_TIMEOUT(station.prefs().CurrentMode, QStringLiteral("CW"), kFollowMs);
     QVERIFY(station.fakes.prompts.messages.isEmpty());
+}
+
+// A spot line from a DX cluster on a local socket, through the spotting link and the band map: a right click
+// on it tunes the Kenwood on the socat pair, the call goes into the entry row, and the next polls report the
+// spotted frequency.
+void TestRigRadios::clusterSpotTunesTheRadio()
+{
+    RadioLink link(FakeRadio::modelFor(QStringLiteral("Kenwood")));
+    QVERIFY2(link.ok, qPrintable(link.pair.errorString() + link.radio.errorString()));
+    link.radio.hertz = 14010000;
+    ClusterServer cluster;
+    QVERIFY(cluster.start());
+    Station station(QStringLiteral("Kenwood"), link.pair.pathA());
+    // PackSpot.txt: Telnet to the local node, band map display.
+    station.write("PackSpot.txt",
+                  "\"9600\"\r\n\"N\"\r\n\"8\"\r\n\"1\"\r\n2\r\n\"N\"\r\n\"Telnet\"\r\n0\r\n3\r\n0\r\n"
+                  "#FALSE#\r\n\"03\"\r\n\"" +
+                      QByteArray::number(cluster.port()) + "\"\r\n\"127.0.0.1\"\r\n");
+    QVERIFY(station.start());
+    QTRY_COMPARE_WITH_TIMEOUT(station.prefs().CurrentBand, QStringLiteral("20"), kFollowMs);
+
+    FakeAgwEngine agw;
+    SpotStore store(station.fakes.clock);
+    SpotConnection spots(station.fakes.services(), station.system.services(), agw, *station.session, store);
+    SpotViews views({store, spots, *station.session, station.fakes.clock, *station.rig, *station.form},
+                    station.form.get());
+    station.form->addSpotArea(views.area());
+    spots.LoadSpotSettings();
+    QVERIFY(cluster.waitForClient());
+    spots.txtSent_Enter(QStringLiteral("K1ABC"));
+    QVERIFY(cluster.waitForReceived("K1ABC\r\n"));
+    spots.cmdDone_Click(); // the band map opens at the bottom of the main window
+    QVERIFY(views.area()->isVisible());
+
+    cluster.sendLine("DX de KE8GX:     14025.0  3B9FR        599 into N. MI                 1812Z");
+    QTRY_COMPARE(store.spot(SpotStore::kNewest).call, QStringLiteral("3B9FR"));
+    SpotLabel* label = views.area()->lblDXSpot[SpotStore::kNewest];
+    QTRY_VERIFY(label->isVisible()); // drawn on the 20 m band map
+    station.form->txtCall->setFocus();
+    link.radio.commands.clear();
+    QTest::mouseClick(label, Qt::RightButton);
+    QTRY_VERIFY_WITH_TIMEOUT(link.radio.commands.contains("FA00014025000"), kFollowMs);
+    QCOMPARE(link.radio.hertz, quint64(14025000));
+    QCOMPARE(station.form->txtCall->text(), QStringLiteral("3B9FR"));
+    QTRY_COMPARE_WITH_TIMEOUT(station.session->LastRigFrequencyText(), QStringLiteral("14.025"), kFollowMs);
 }
 
 QTEST_MAIN(TestRigRadios)
