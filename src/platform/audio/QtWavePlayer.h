@@ -1,0 +1,43 @@
+#pragma once
+// Responsibilities: WavePlayer on QSoundEffect: refuses to open or play when the system has no audio output
+// (QSoundEffect would report "playing" for ever), tracks "playing" from an accepted play (loading included)
+// to the end, a stop or an error; plays on the system's default output or on a chosen one.
+
+#include "platform/WavePlayer.h"
+
+#include <QByteArray>
+#include <memory>
+
+class QSoundEffect;
+
+namespace velm {
+
+class QtWavePlayer final : public WavePlayer {
+    Q_OBJECT
+public:
+    explicit QtWavePlayer(QObject* parent = nullptr);
+    ~QtWavePlayer() override;
+
+    bool open(const QString& path) override;
+    bool play() override;
+    bool isPlaying() const override { return m_playing; }
+    void stop() override;
+    void close() override;
+    QString errorString() const override { return m_error; }
+
+    // The output device by its id (QAudioDevice::id); empty for the system's default. Takes effect at the
+    // next open.
+    void setOutputDevice(const QByteArray& deviceId) { m_deviceId = deviceId; }
+
+private:
+    bool outputAvailable();
+    void ended();
+
+    std::unique_ptr<QSoundEffect> m_effect;
+    QByteArray m_deviceId;
+    QString m_error;
+    bool m_playing = false;
+    bool m_started = false; // QSoundEffect reported playing since the accepted play
+};
+
+} // namespace velm
