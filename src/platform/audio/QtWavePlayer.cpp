@@ -1,5 +1,7 @@
 #include "platform/audio/QtWavePlayer.h"
 
+#include "platform/WaveFileInfo.h"
+
 #include <QAudioDevice>
 #include <QFileInfo>
 #include <QMediaDevices>
@@ -8,7 +10,16 @@
 
 namespace velm {
 
-QtWavePlayer::QtWavePlayer(QObject* parent) : WavePlayer(parent) {}
+QtWavePlayer::QtWavePlayer(QObject* parent) : WavePlayer(parent)
+{
+    m_watchdog.setSingleShot(true);
+    connect(&m_watchdog, &QTimer::timeout, this, [this] {
+        m_error = QStringLiteral("The sound did not end.");
+        if (m_effect)
+            m_effect->stop();
+        ended();
+    });
+}
 
 QtWavePlayer::~QtWavePlayer()
 {
@@ -33,6 +44,12 @@ bool QtWavePlayer::open(const QString& path)
         m_error = QStringLiteral("%1: no such file").arg(path);
         return false;
     }
+    const WaveFileCheck wave = readWaveFileInfo(path);
+    if (!wave.ok()) {
+        m_error = QStringLiteral("%1: %2").arg(path, wave.problem);
+        return false;
+    }
+    m_lengthMs = wave.format->durationMs();
     m_effect = std::make_unique<QSoundEffect>();
     if (!m_deviceId.isEmpty()) {
         for (const QAudioDevice& device : QMediaDevices::audioOutputs()) {
@@ -71,6 +88,7 @@ bool QtWavePlayer::play()
         return false;
     m_started = false;
     m_playing = true;
+    m_watchdog.start(int(qMin<qint64>(m_lengthMs + kOverrunMs, 3600 * 1000)));
     m_effect->play();
     return true;
 }
@@ -85,6 +103,7 @@ void QtWavePlayer::stop()
 void QtWavePlayer::close()
 {
     const bool wasPlaying = m_playing;
+    m_watchdog.stop();
     m_playing = false;
     m_started = false;
     if (m_effect) {
@@ -98,6 +117,7 @@ void QtWavePlayer::close()
 
 void QtWavePlayer::ended()
 {
+    m_watchdog.stop();
     m_started = false;
     if (!m_playing)
         return;

@@ -1,11 +1,14 @@
 #pragma once
 // Responsibilities: WavePlayer on QSoundEffect: refuses to open or play when the system has no audio output
-// (QSoundEffect would report "playing" for ever), tracks "playing" from an accepted play (loading included)
-// to the end, a stop or an error; plays on the system's default output or on a chosen one.
+// (QSoundEffect would report "playing" for ever) and files that are not plain PCM (a decoding error can leave
+// later sounds stuck loading), tracks "playing" from an accepted play (loading included) to the end, a stop
+// or an error, and gives up on a play that outlasts its sound by far; plays on the system's default output
+// or on a chosen one.
 
 #include "platform/WavePlayer.h"
 
 #include <QByteArray>
+#include <QTimer>
 #include <memory>
 
 class QSoundEffect;
@@ -30,6 +33,9 @@ public:
     void setOutputDevice(const QByteArray& deviceId) { m_deviceId = deviceId; }
 
 private:
+    // A play still reported this long after its sound's length has lost its output.
+    static constexpr int kOverrunMs = 3000;
+
     bool outputAvailable();
     void ended();
 
@@ -38,6 +44,8 @@ private:
     QString m_error;
     bool m_playing = false;
     bool m_started = false; // QSoundEffect reported playing since the accepted play
+    qint64 m_lengthMs = 0;  // of the open sound
+    QTimer m_watchdog;
 };
 
 } // namespace velm
