@@ -19,6 +19,8 @@ QtWavePlayer::QtWavePlayer(QObject* parent) : WavePlayer(parent)
             m_effect->stop();
         ended();
     });
+    m_endAfterLength.setSingleShot(true);
+    connect(&m_endAfterLength, &QTimer::timeout, this, &QtWavePlayer::ended);
 }
 
 QtWavePlayer::~QtWavePlayer()
@@ -61,7 +63,7 @@ bool QtWavePlayer::open(const QString& path)
         if (m_effect->isPlaying())
             m_started = true;
         else if (m_started)
-            ended();
+            reportedEnd();
     });
     connect(m_effect.get(), &QSoundEffect::statusChanged, this, [this] {
         if (m_effect->status() == QSoundEffect::Error) {
@@ -88,6 +90,8 @@ bool QtWavePlayer::play()
         return false;
     m_started = false;
     m_playing = true;
+    m_endAfterLength.stop();
+    m_sincePlay.start();
     m_watchdog.start(int(qMin<qint64>(m_lengthMs + kOverrunMs, 3600 * 1000)));
     m_effect->play();
     return true;
@@ -104,6 +108,7 @@ void QtWavePlayer::close()
 {
     const bool wasPlaying = m_playing;
     m_watchdog.stop();
+    m_endAfterLength.stop();
     m_playing = false;
     m_started = false;
     if (m_effect) {
@@ -115,9 +120,21 @@ void QtWavePlayer::close()
         Q_EMIT playingEnded();
 }
 
+// Under load the audio output can report the end while the sound is still in its buffers: the transmitter
+// would be released with the message unfinished. "Playing" therefore lasts at least the sound's length.
+void QtWavePlayer::reportedEnd()
+{
+    const qint64 left = m_lengthMs - m_sincePlay.elapsed();
+    if (left > 0 && m_playing)
+        m_endAfterLength.start(int(left));
+    else
+        ended();
+}
+
 void QtWavePlayer::ended()
 {
     m_watchdog.stop();
+    m_endAfterLength.stop();
     m_started = false;
     if (!m_playing)
         return;

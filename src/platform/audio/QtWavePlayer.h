@@ -8,6 +8,7 @@
 #include "platform/WavePlayer.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
 
@@ -38,6 +39,7 @@ private:
 
     bool outputAvailable();
     void ended();
+    void reportedEnd();
 
     std::unique_ptr<QSoundEffect> m_effect;
     QByteArray m_deviceId;
@@ -45,7 +47,9 @@ private:
     bool m_playing = false;
     bool m_started = false; // QSoundEffect reported playing since the accepted play
     qint64 m_lengthMs = 0;  // of the open sound
+    QElapsedTimer m_sincePlay;
     QTimer m_watchdog;
+    QTimer m_endAfterLength; // an end reported before the sound's length is held back until then
 };
 
 } // namespace velm
