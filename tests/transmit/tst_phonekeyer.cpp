@@ -3,6 +3,7 @@
 // leaving the transmitter keyed.
 
 #include "TransmitTestHelpers.h"
+#include "VoiceSession.h"
 #include "log/ContestSession.h"
 #include "log/KeyRouter.h"
 #include "support/FakeKeyers.h"
@@ -26,11 +27,7 @@ using Write = FakeParallelPort::Write;
 struct PhoneRig {
     PhoneRig()
     {
-        UserFolderPaths folders;
-        folders.UserDataFolder = dir.filePath(QStringLiteral("QRP VELM"));
-        QDir().mkpath(folders.UserDataFolder);
-        session = std::make_unique<ContestSession>(fakes.services(), ProgramFolder(dir.path()), folders);
-        session->selectMode(QStringLiteral("PH"));
+        session = voiceSession(dir.path(), fakes);
         keyer = std::make_unique<PhoneKeyer>(
             PhoneKeyerContext{fakes.services(), station.services(), *session, ports, player});
         for (int i = 0; i < 3; ++i) {

@@ -3,6 +3,7 @@
 // released at its end, on Escape and on closing; a file that cannot play keys nothing.
 
 #include "TransmitTestHelpers.h"
+#include "VoiceSession.h"
 #include "log/ContestSession.h"
 #include "platform/audio/QtWavePlayer.h"
 #include "platform/io/ModemLineMonitor.h"
@@ -24,11 +25,7 @@ namespace {
 struct UartPhone {
     UartPhone()
     {
-        UserFolderPaths folders;
-        folders.UserDataFolder = dir.filePath(QStringLiteral("QRP VELM"));
-        QDir().mkpath(folders.UserDataFolder);
-        session = std::make_unique<ContestSession>(fakes.services(), ProgramFolder(dir.path()), folders);
-        session->selectMode(QStringLiteral("PH"));
+        session = voiceSession(dir.path(), fakes);
         keyer = std::make_unique<PhoneKeyer>(
             PhoneKeyerContext{fakes.services(), system.services(), *session, ports, player});
     }

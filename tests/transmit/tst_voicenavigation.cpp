@@ -3,6 +3,7 @@
 // their spoken confirmations and the stored level.
 
 #include "TransmitTestHelpers.h"
+#include "VoiceSession.h"
 #include "log/ContestSession.h"
 #include "support/FakeWavePlayer.h"
 #include "support/TestServices.h"
@@ -21,10 +22,7 @@ namespace {
 struct NavRig {
     explicit NavRig(int promptMs = 50)
     {
-        UserFolderPaths folders;
-        folders.UserDataFolder = dir.filePath(QStringLiteral("QRP VELM"));
-        QDir().mkpath(folders.UserDataFolder);
-        session = std::make_unique<ContestSession>(fakes.services(), ProgramFolder(dir.path()), folders);
+        session = voiceSession(dir.path(), fakes);
         navigation = std::make_unique<VoiceNavigation>(
             VoiceNavigationContext{*session, player, [this] { return onAir; }});
         for (const char* name : {"Call", "NavEn", "NavDis", "dupe"})

@@ -2,6 +2,7 @@
 // reader; "Browse" and its refusals, the field rules, "Test" / "Stop", "Done" and its failure; the
 // navigation window selecting and speaking the stored level.
 
+#include "../VoiceSession.h"
 #include "log/ContestSession.h"
 #include "support/FakeWavePlayer.h"
 #include "support/TestServices.h"
@@ -29,11 +30,7 @@ namespace {
 struct WindowRig {
     WindowRig()
     {
-        UserFolderPaths folders;
-        folders.UserDataFolder = dir.filePath(QStringLiteral("QRP VELM"));
-        QDir().mkpath(folders.UserDataFolder);
-        session = std::make_unique<ContestSession>(fakes.services(), ProgramFolder(dir.path()), folders);
-        session->selectMode(QStringLiteral("PH"));
+        session = voiceSession(dir.path(), fakes);
         keyer = std::make_unique<PhoneKeyer>(
             PhoneKeyerContext{fakes.services(), station.services(), *session, ports, voicePlayer});
         navigation = std::make_unique<VoiceNavigation>(VoiceNavigationContext{*session, promptPlayer, {}});
