@@ -33,6 +33,10 @@
 #include "transmit/ui/CWFrm.h"
 #include "transmit/ui/frmCWStrings.h"
 #include "transmit/ui/frmWinKey.h"
+#include "platform/audio/QtWavePlayer.h"
+#include "transmit/PhoneKeyer.h"
+#include "transmit/VoiceNavigation.h"
+#include "transmit/ui/VoiceWindows.h"
 
 #include <QAction>
 #include <QApplication>
@@ -142,11 +146,17 @@ int main(int argc, char* argv[])
     velm::TransmitController transmit(
         velm::TransmitContext{services, station, session, morseClock, winKeyLink});
 
+    // Voice: the phone messages keying PTT, and the spoken prompts, each on a player of its own.
+    velm::QtWavePlayer voicePlayer, promptPlayer;
+    velm::PhoneKeyer voiceKeyer(
+        velm::PhoneKeyerContext{services, station, session, transmit.transmitPorts(), voicePlayer});
+    velm::VoiceNavigation voice(velm::VoiceNavigationContext{session, promptPlayer,
+                                                             [&voiceKeyer] { return voiceKeyer.transmitting(); }});
+
     // The station subsystems as the log reaches them; each stays a null port until it is built.
-    velm::NullVoiceKeyer voiceKeyer;
     velm::Rig rig(session, services, station);
-    velm::NullVoicePrompts voice;
     velm::StationLifecycles stations;
+    stations.add(voiceKeyer); // wave2.txt is read just before cw.txt
     stations.add(transmit);
     stations.add(rig);
 
@@ -245,6 +255,15 @@ int main(int argc, char* argv[])
     QObject::connect(serialPorts, &QAction::triggered, &mainWindow, [&] {
         velm::openSerialPortsWindow(&mainWindow, station.serialPorts, station.serialCatalog);
     });
+
+    // The voice windows: created now, hidden between uses.
+    velm::VoiceWindows voiceWindows(voiceKeyer, voice, prompts, station.serialCatalog, &mainWindow, [&] {
+        mainWindow.activateWindow();
+        mainWindow.txtCall->setFocus();
+    });
+    voiceWindows.connectMenus({mainWindow.mnuVoiceKeyer, mainWindow.mnuBlind});
+    QObject::connect(&mainWindow, &velm::Form1::windowRequested, &voiceWindows,
+                     &velm::VoiceWindows::windowRequested);
 
     mainWindow.show();
     if (!mainWindow.startUp())

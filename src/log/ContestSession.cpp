@@ -108,6 +108,13 @@ FileResult ContestSession::setRigType(const QString& rigType)
     return SavePref();
 }
 
+FileResult ContestSession::setVoiceNavLevel(quint8 level)
+{
+    m_prefs.VoiceNavLevel = level;
+    Q_EMIT changed(SessionChange::Preferences);
+    return SavePref();
+}
+
 // --- The log file ---
 
 FileResult ContestSession::mnuOpen2()

@@ -105,6 +105,8 @@ public:
     FileResult setListPrevious(bool on);
     // The rig window's "&Done": the rig type is kept with the preferences.
     FileResult setRigType(const QString& rigType);
+    // The voice navigation window's "Done": 0 off, 1 the call field, 2 every field.
+    FileResult setVoiceNavLevel(quint8 level);
 
     // --- The log file ---
     // Rebuilds the store and every derived value from log.txt. On failure nothing is loaded (the store is

@@ -27,7 +27,8 @@ QStringList rewrittenProgramFiles()
 {
     return {LogFile::FileName, PreferencesFile::FileName,
             QStringLiteral("PackSpot.txt"), // the spotting window's settings
-            QStringLiteral("RigCntrl.txt"), QStringLiteral("cw.txt")};
+            QStringLiteral("RigCntrl.txt"), QStringLiteral("cw.txt"),
+            QStringLiteral("wave2.txt")}; // the voice keyer's settings
 }
 
 bool isRewriteLeftover(const QString& entry, const QString& name)

@@ -12,12 +12,16 @@ public:
     // Starts playing the named prompt; returns at once.
     virtual void BlindKeyPhone(const QString& prompt) = 0;
     virtual bool promptPlaying() const = 0;
+    // Returns once the prompt just started has finished, painting meanwhile but taking no input: at most
+    // the prompt's length and a second, at once when none started.
+    virtual void waitForPrompt() = 0;
 };
 
 class NullVoicePrompts final : public VoicePrompts {
 public:
     void BlindKeyPhone(const QString&) override {}
     bool promptPlaying() const override { return false; }
+    void waitForPrompt() override {}
 };
 
 } // namespace velm

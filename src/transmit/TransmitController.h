@@ -80,6 +80,8 @@ public:
     WinKeyKeyer& winKey() { return m_winKey; }
     SerialPortTable& serialPorts() { return m_line.serialPorts(); }
     MorseEngine& engine() { return m_engine; }
+    // The one-holder rule of the transmit ports, which the voice keyer's PTT port joins.
+    TransmitPorts& transmitPorts() { return m_ports; }
     void setMessage(int index, const QString& text);
     void setSpeedText(const QString& text);          // Text11 as it is typed
     QString leaveSpeedField(const QString& text);    // a non-number becomes "0"

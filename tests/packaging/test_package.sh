@@ -30,7 +30,7 @@ appstream-util validate-relax --nonet "$root/usr/share/metainfo/org.qrpvelm.velm
 for icon in scalable/apps/velmlog.svg 48x48/apps/velmlog.png 128x128/apps/velmlog.png; do
     [ -s "$root/usr/share/icons/hicolor/$icon" ] || fail "icon $icon missing"
 done
-for data in arrlpre2.txt ADIFCnt.txt qrppref.txt readqrp.txt log.txt BandPlan.txt; do
+for data in arrlpre2.txt ADIFCnt.txt qrppref.txt readqrp.txt log.txt BandPlan.txt Call.wav Dupe.wav; do
     [ -f "$root/usr/share/velmlog/$data" ] || fail "data file $data missing"
 done
 [ ! -e "$root/usr/share/velmlog/README.md" ] || fail "the tree's README.md was installed as data"

@@ -55,11 +55,9 @@ void EntryRowPanel::showDuplicate(const DupCheckResult& result)
     m_dupes.showOnButtonFace();
     m_services.prompts.beep();
     m_voice.BlindKeyPhone(QStringLiteral("Dupe"));
-    if (m_session.preferences().VoiceNavLevel > 0) {
-        // The prompt is heard before the operator types on; painting goes on, input waits.
-        while (m_voice.promptPlaying())
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
-    }
+    // The prompt is heard before the operator types on; painting goes on, input waits.
+    if (m_session.preferences().VoiceNavLevel > 0)
+        m_voice.waitForPrompt();
     m_session.holdAfterRefusal();
     clearEntryFields();
     m_session.clearLookupLabels();

@@ -24,7 +24,9 @@ class RecordingVoicePrompts final : public VoicePrompts {
 public:
     void BlindKeyPhone(const QString& prompt) override { prompts << prompt; }
     bool promptPlaying() const override { return false; }
+    void waitForPrompt() override { ++promptWaits; }
     QStringList prompts;
+    int promptWaits = 0;
 };
 
 // The two example lines of log.txt.

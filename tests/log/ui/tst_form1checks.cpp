@@ -96,6 +96,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form.txtCall));
         QCOMPARE(r.fakes.prompts.beeps, 1);
         QCOMPARE(r.voice.prompts, QStringList({QStringLiteral("Dupe")}));
+        QCOMPARE(r.voice.promptWaits, 0); // voice navigation off: the warning plays, nothing waits for it
 
         // Typed within 3 seconds of the refusal: held, not lost, shown once the 3 seconds are over.
         r.fakes.clock.advanceMs(2000);
