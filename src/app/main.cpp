@@ -30,6 +30,7 @@
 #include "transmit/ui/CWFrm.h"
 #include "transmit/ui/frmCWStrings.h"
 #include "transmit/ui/frmWinKey.h"
+#include "views/ui/GraphQSO.h"
 
 #include <QAction>
 #include <QApplication>
@@ -223,6 +224,11 @@ int main(int argc, char* argv[])
     QObject::connect(serialPorts, &QAction::triggered, &mainWindow, [&] {
         velm::openSerialPortsWindow(&mainWindow, station.serialPorts, station.serialCatalog);
     });
+
+    // "&Graph": the rate graph over the log, modal.
+    mainWindow.mnuGraph->setEnabled(true);
+    QObject::connect(mainWindow.mnuGraph, &QAction::triggered, &mainWindow,
+                     [&] { velm::openGraphQSO(session.store(), prompts, &mainWindow); });
 
     mainWindow.show();
     if (!mainWindow.startUp())
