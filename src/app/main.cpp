@@ -30,6 +30,7 @@
 #include "transmit/ui/CWFrm.h"
 #include "transmit/ui/frmCWStrings.h"
 #include "transmit/ui/frmWinKey.h"
+#include "transmit/ui/frmCodePractice.h"
 #include "views/ui/GraphQSO.h"
 
 #include <QAction>
@@ -225,6 +226,9 @@ int main(int argc, char* argv[])
         velm::openSerialPortsWindow(&mainWindow, station.serialPorts, station.serialCatalog);
     });
 
+    mainWindow.mnuCodePractice->setEnabled(true);
+    QObject::connect(mainWindow.mnuCodePractice, &QAction::triggered, &mainWindow,
+                     [&] { velm::openCodePractice(transmit, &mainWindow); });
     // "&Graph": the rate graph over the log, modal.
     mainWindow.mnuGraph->setEnabled(true);
     QObject::connect(mainWindow.mnuGraph, &QAction::triggered, &mainWindow,

@@ -8,6 +8,7 @@
 #include "platform/ui/ValueLabel.h"
 #include "transmit/TransmitController.h"
 #include "transmit/ui/WindowControls.h"
+#include "transmit/ui/frmCodePractice.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -80,7 +81,6 @@ CWFrm::CWFrm(TransmitController& controller, Prompts& prompts, const SerialPortC
     auto* buttons = new QHBoxLayout;
     Command4 = button(this, "Command4", QStringLiteral("&Test"));
     Command7 = button(this, "Command7", QStringLiteral("Send Code Practice"));
-    Command7->setEnabled(false); // the code practice window comes later
     cmdConfWinkey = button(this, "cmdConfWinkey", QStringLiteral("Configure Winkey"));
     Command1 = button(this, "Command1", QStringLiteral("Done"));
     buttons->addWidget(lblSending);
@@ -290,6 +290,7 @@ void CWFrm::connectFields()
             m_openWinKey();
     });
     connect(Command1, &QPushButton::clicked, this, &CWFrm::Command1_Click);
+    connect(Command7, &QPushButton::clicked, this, [this] { openCodePractice(m_controller, this); });
 }
 
 // The fields as the controller holds them (after start-up, the arrows, a calibration).
