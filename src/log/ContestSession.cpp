@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 namespace velm {
 
 Q_LOGGING_CATEGORY(lcSession, "velm.log.session", QtWarningMsg)
@@ -105,6 +107,18 @@ FileResult ContestSession::setListPrevious(bool on)
 FileResult ContestSession::setRigType(const QString& rigType)
 {
     m_prefs.RigType = rigType;
+    return SavePref();
+}
+
+FileResult ContestSession::setFormSizePercent(int percent)
+{
+    m_prefs.FormSizePercent = quint8(std::clamp(percent, 30, 100));
+    return SavePref();
+}
+
+FileResult ContestSession::setTaskbarMode(bool on)
+{
+    m_prefs.TaskbarMode = on ? 1 : 0;
     return SavePref();
 }
 

@@ -105,6 +105,9 @@ public:
     FileResult setListPrevious(bool on);
     // The rig window's "&Done": the rig type is kept with the preferences.
     FileResult setRigType(const QString& rigType);
+    // The main window's share of the screen (held to 30 ... 100) and its fit to the work area.
+    FileResult setFormSizePercent(int percent);
+    FileResult setTaskbarMode(bool on);
 
     // --- The log file ---
     // Rebuilds the store and every derived value from log.txt. On failure nothing is loaded (the store is

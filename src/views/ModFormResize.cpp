@@ -62,6 +62,7 @@ FormFit scaleFormVariant(FormVariant variant, QSizeF designUnits, const ScreenAr
     fit.scaled = true;
     if (variant == FormVariant::F) {
         fit.window = area;
+        fit.coversArea = true;
     } else {
         fit.window = placed(pixels(grown), area, variant == FormVariant::A ? Lift / UnitsPerPixel : 0.0,
                             areas.workArea);
@@ -130,8 +131,10 @@ FormFit mainWindowFit(QSizeF designUnits, const ScreenAreas& areas, int formSize
         fit.controlFont *= share;
     } else if (taskbarMode && usable(areas.workArea)) {
         fit.window = areas.workArea;
+        fit.coversArea = true;
     } else {
         fit.window = screen;
+        fit.coversArea = true;
     }
     return fit;
 }

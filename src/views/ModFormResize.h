@@ -36,7 +36,8 @@ struct FormFit {
     QRect window;
     double windowFont = 1;
     double controlFont = 1;
-    bool scaled = false; // false: no usable screen, the window keeps its design size
+    bool scaled = false;     // false: no usable screen, the window keeps its design size
+    bool coversArea = false; // the window's frame, not only its inside, fills the rectangle
     friend bool operator==(const FormFit&, const FormFit&) = default;
 };
 

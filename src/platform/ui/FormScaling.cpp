@@ -44,7 +44,9 @@ void scaleFont(QWidget& widget, const QFont& design, double factor, double small
 
 void scaleFonts(QWidget& window, const QList<QWidget*>& ownFonts, double windowFactor, double controlFactor)
 {
-    const double smallest = pointSize(QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont));
+    // Never below the smallest readable font, unless the desktop's own font is smaller still.
+    const double smallest = std::min(pointSize(QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont)),
+                                     pointSize(QApplication::font()));
     scaleFont(window, designFont(window), windowFactor, smallest);
     for (QWidget* child : ownFonts)
         scaleFont(*child, designFont(*child), controlFactor, smallest);
@@ -90,16 +92,25 @@ void applyFormFit(QWidget& window, const FormFit& fit)
             ownFonts << child;
     }
     designFont(window);
-    double windowFactor = fit.windowFont;
-    double controlFactor = fit.controlFont;
-    scaleFonts(window, ownFonts, windowFactor, controlFactor);
-    // The largest factor whose layout still fits the window's size.
-    for (int step = 0; step < 20 && fit.scaled && !fits(window, fit.window.size()); ++step) {
-        windowFactor *= 0.95;
-        controlFactor *= 0.95;
-        scaleFonts(window, ownFonts, windowFactor, controlFactor);
+    scaleFonts(window, ownFonts, fit.windowFont, fit.controlFont);
+    // A layout that needs more than the window gets: the largest share of the factors that still fits.
+    if (fit.scaled && !fits(window, fit.window.size())) {
+        double fitting = 0;
+        double tooLarge = 1;
+        for (int step = 0; step < 8; ++step) {
+            const double share = (fitting + tooLarge) / 2;
+            scaleFonts(window, ownFonts, fit.windowFont * share, fit.controlFont * share);
+            (fits(window, fit.window.size()) ? fitting : tooLarge) = share;
+        }
+        scaleFonts(window, ownFonts, fit.windowFont * fitting, fit.controlFont * fitting);
     }
-    window.resize(fit.window.size());
+    QSize size = fit.window.size();
+    if (fit.coversArea && window.isWindow()) {
+        // The frame the window system adds stays inside the area.
+        const QSize frame = window.frameGeometry().size() - window.geometry().size();
+        size = (size - frame).expandedTo(QSize(1, 1));
+    }
+    window.resize(size);
     if (fit.scaled)
         window.move(fit.window.topLeft());
 }

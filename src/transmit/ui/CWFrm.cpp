@@ -1,5 +1,6 @@
 #include "transmit/ui/CWFrm.h"
 
+#include "platform/ui/FormScaling.h"
 #include "log/WriteFormat.h"
 #include "platform/Prompts.h"
 #include "platform/ui/SerialDeviceLabel.h"
@@ -98,6 +99,7 @@ CWFrm::CWFrm(TransmitController& controller, Prompts& prompts, const SerialPortC
     connectFields();
     connect(&m_controller, &TransmitController::settingsChanged, this, &CWFrm::refresh);
     refresh();
+    applyFormScaling(*this, FormVariant::E);
 }
 
 QWidget* CWFrm::buildMessages()
