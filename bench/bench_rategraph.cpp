@@ -53,7 +53,8 @@ private:
 void BenchRateGraph::plainDateTimePass()
 {
     qint64 sum = 0;
-    QBENCHMARK {
+    QBENCHMARK
+    {
         for (int n = 1; n <= m_store.QsoCount(); ++n)
             sum += qsoSeconds(m_store.record(n).QsoDate, m_store.record(n).QsoTime).value_or(0);
     }
@@ -63,7 +64,8 @@ void BenchRateGraph::plainDateTimePass()
 void BenchRateGraph::computeRateGraph()
 {
     RateGraph graph;
-    QBENCHMARK {
+    QBENCHMARK
+    {
         graph = velm::computeRateGraph(m_store);
     }
     QVERIFY(graph.enough);
@@ -84,7 +86,8 @@ void BenchRateGraph::paint()
     plot.setGraph(velm::computeRateGraph(m_store));
     QImage image(QSize(1920, 1080) * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
-    QBENCHMARK {
+    QBENCHMARK
+    {
         plot.render(&image);
     }
 }

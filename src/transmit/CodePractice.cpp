@@ -19,7 +19,8 @@ class SystemRandom final : public PracticeRandom {
 public:
     void reseed() override
     {
-        m_engine.seed(quint64(QDateTime::currentMSecsSinceEpoch()) ^ QRandomGenerator::system()->generate64());
+        m_engine.seed(quint64(QDateTime::currentMSecsSinceEpoch()) ^
+                      QRandomGenerator::system()->generate64());
     }
     double uniform() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_engine); }
 

@@ -39,10 +39,10 @@ public:
 
     // What the send loop reads and reports; the window provides them.
     struct SendView {
-        std::function<QString()> text;             // "Text to Send" as it stands now
-        std::function<void(QChar)> sent;           // a character went to the keyer: append to "Text Sent"
-        std::function<void(int)> position;         // the caret of "Text to Send" (0-based)
-        std::function<void()> letEventsRun;        // pending input runs between characters
+        std::function<QString()> text;      // "Text to Send" as it stands now
+        std::function<void(QChar)> sent;    // a character went to the keyer: append to "Text Sent"
+        std::function<void(int)> position;  // the caret of "Text to Send" (0-based)
+        std::function<void()> letEventsRun; // pending input runs between characters
     };
     // Sends the text character by character, re-reading it before each one, until its end or a stop.
     void send(const SendView& view);

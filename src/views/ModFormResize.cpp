@@ -16,7 +16,8 @@ bool usable(const QRect& area)
 
 QSize pixels(QSizeF units)
 {
-    return {int(std::lround(units.width() / UnitsPerPixel)), int(std::lround(units.height() / UnitsPerPixel))};
+    return {int(std::lround(units.width() / UnitsPerPixel)),
+            int(std::lround(units.height() / UnitsPerPixel))};
 }
 
 // No window larger than its area, nor its top above the work area's top (a lift or a top panel would hide
@@ -50,8 +51,9 @@ FormFit scaleFormVariant(FormVariant variant, QSizeF designUnits, const ScreenAr
     if (!usable(area) || designUnits.isEmpty())
         return unscaled(designUnits);
     if (variant == FormVariant::G)
-        return FitFormToArea(designUnits, {area, QSizeF(area.width() * UnitsPerPixel, area.height() * UnitsPerPixel),
-                                           QSizeF(DesignWidth, DesignHeight), false, 1.0});
+        return FitFormToArea(designUnits,
+                             {area, QSizeF(area.width() * UnitsPerPixel, area.height() * UnitsPerPixel),
+                              QSizeF(DesignWidth, DesignHeight), false, 1.0});
     const double sx = areas.screen.width() * UnitsPerPixel / DesignWidth;
     const double sy = areas.screen.height() * UnitsPerPixel / DesignHeight;
     const double ax = area.width() * UnitsPerPixel / DesignWidth;
@@ -80,9 +82,9 @@ FormFit scaleFormVariant(FormVariant variant, QSizeF designUnits, const ScreenAr
     case FormVariant::D:
     case FormVariant::E:
     case FormVariant::F:
-        fit.windowFont = variant == FormVariant::F ? std::min(sx, FontCap)
-                                                   : std::min(grown.width(), area.width() * UnitsPerPixel) /
-                                                         DesignWidth;
+        fit.windowFont = variant == FormVariant::F
+                             ? std::min(sx, FontCap)
+                             : std::min(grown.width(), area.width() * UnitsPerPixel) / DesignWidth;
         fit.controlFont = std::min(sx, FontCap);
         break;
     case FormVariant::G:
@@ -95,11 +97,11 @@ FormFit FitFormToArea(QSizeF designUnits, const FitRequest& request)
 {
     if (!usable(request.area) || designUnits.isEmpty() || request.designSize.isEmpty())
         return unscaled(designUnits);
-    const QSizeF grown = request.exactSize
-                             ? request.newSize
-                             : QSizeF(designUnits.width() * request.newSize.width() / request.designSize.width(),
-                                      designUnits.height() * request.newSize.height() /
-                                          request.designSize.height());
+    const QSizeF grown =
+        request.exactSize
+            ? request.newSize
+            : QSizeF(designUnits.width() * request.newSize.width() / request.designSize.width(),
+                     designUnits.height() * request.newSize.height() / request.designSize.height());
     FormFit fit;
     fit.scaled = true;
     fit.window = placed(pixels(grown), request.area, 0.0, QRect());
@@ -125,8 +127,9 @@ FormFit mainWindowFit(QSizeF designUnits, const ScreenAreas& areas, int formSize
     const int percent = clampFormSizePercent(formSizePercent);
     if (percent < MaxPercent) {
         const double share = percent / 100.0;
-        fit.window = placed(QSize(int(std::lround(screen.width() * share)), int(std::lround(screen.height() * share))),
-                            screen, 0.0, areas.workArea);
+        fit.window =
+            placed(QSize(int(std::lround(screen.width() * share)), int(std::lround(screen.height() * share))),
+                   screen, 0.0, areas.workArea);
         fit.windowFont *= share;
         fit.controlFont *= share;
     } else if (taskbarMode && usable(areas.workArea)) {
@@ -163,12 +166,15 @@ std::optional<FormVariant> formVariantOf(const QString& windowName)
         const char* name;
         FormVariant variant;
     } table[] = {
-        {"frmStationID", FormVariant::A}, {"Form2", FormVariant::A},         {"frmLogo", FormVariant::A},
-        {"Form5", FormVariant::B},        {"frmEditCon", FormVariant::C},    {"Form6", FormVariant::C},
-        {"BlindFrm", FormVariant::D},     {"frmCWStrings", FormVariant::D},  {"SpectrumMap", FormVariant::D},
-        {"frmFrequencyTest", FormVariant::D}, {"frmRigTune", FormVariant::D}, {"PacketSpotfrm", FormVariant::D},
-        {"CWFrm", FormVariant::E},        {"PhoneFrm", FormVariant::E},      {"GraphQSO", FormVariant::E},
-        {"RigControlfrm", FormVariant::E}, {"frmCodePractice", FormVariant::E}, {"frmBandPlan", FormVariant::F},
+        {"frmStationID", FormVariant::A},    {"Form2", FormVariant::A},
+        {"frmLogo", FormVariant::A},         {"Form5", FormVariant::B},
+        {"frmEditCon", FormVariant::C},      {"Form6", FormVariant::C},
+        {"BlindFrm", FormVariant::D},        {"frmCWStrings", FormVariant::D},
+        {"SpectrumMap", FormVariant::D},     {"frmFrequencyTest", FormVariant::D},
+        {"frmRigTune", FormVariant::D},      {"PacketSpotfrm", FormVariant::D},
+        {"CWFrm", FormVariant::E},           {"PhoneFrm", FormVariant::E},
+        {"GraphQSO", FormVariant::E},        {"RigControlfrm", FormVariant::E},
+        {"frmCodePractice", FormVariant::E}, {"frmBandPlan", FormVariant::F},
         {"frmWinKey", FormVariant::G},
     };
     for (const auto& row : table) {

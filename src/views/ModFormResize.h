@@ -15,8 +15,8 @@ namespace formsize {
 inline constexpr double UnitsPerPixel = 15;
 inline constexpr double DesignWidth = 9600;
 inline constexpr double DesignHeight = 7200;
-inline constexpr double Lift = 170;     // units a screen-scaled window stands above the middle
-inline constexpr double FontCap = 1.5;  // the most a control font grows in the work-area windows
+inline constexpr double Lift = 170;    // units a screen-scaled window stands above the middle
+inline constexpr double FontCap = 1.5; // the most a control font grows in the work-area windows
 inline constexpr int MinPercent = 30;
 inline constexpr int MaxPercent = 100;
 } // namespace formsize
@@ -47,9 +47,9 @@ FormFit ScaleFormToScreen(QSizeF designUnits, const ScreenAreas& areas);
 FormFit scaleFormVariant(FormVariant variant, QSizeF designUnits, const ScreenAreas& areas);
 
 struct FitRequest {
-    QRect area;          // where the window is centred, logical pixels
-    QSizeF newSize;      // in units
-    QSizeF designSize;   // in units
+    QRect area;        // where the window is centred, logical pixels
+    QSizeF newSize;    // in units
+    QSizeF designSize; // in units
     bool exactSize = false;
     double growth = 1.0; // how much of a growth the fonts follow
 };

@@ -170,7 +170,8 @@ RateGraph computeRateGraph(const QVector<RateContact>& contacts)
         }
     }
     for (int i = 0; i < RateLabels; ++i)
-        g.rateLabels << QString::number(g.RateMin + float(i) * (g.RateMax - g.RateMin) / (RateLabels - 1), 'f', 1);
+        g.rateLabels << QString::number(g.RateMin + float(i) * (g.RateMax - g.RateMin) / (RateLabels - 1),
+                                        'f', 1);
     return g;
 }
 
@@ -216,8 +217,9 @@ QVector<RateGraphRow> RateGraph::rows() const
     if (!enough)
         return out;
     for (int i = 0; i < rategraph::TimeLabels; ++i) {
-        const int slot = std::clamp(int(std::lround(double(i) * rategraph::Slots / (rategraph::TimeLabels - 1))),
-                                    1, rategraph::Slots);
+        const int slot =
+            std::clamp(int(std::lround(double(i) * rategraph::Slots / (rategraph::TimeLabels - 1))), 1,
+                       rategraph::Slots);
         out.push_back({dateLabels[i] + QLatin1Char(' ') + timeLabels[i], SlotSmooth[std::size_t(slot)],
                        bandText(SlotColour[std::size_t(slot)])});
     }
@@ -248,8 +250,8 @@ RateGraphShape rateGraphShape(const RateGraph& g)
         const float before = g.SlotSmooth[std::size_t(k - 1)];
         shape.curve.push_back(QLineF(x(k), y(now), x(k - 1), y(before)));
         if (now > 0 || before > 0)
-            shape.strip.push_back({QRectF(QPointF(x(k - 1), Strip1), QPointF(x(k), Strip2)),
-                                   g.SlotColour[std::size_t(k)]});
+            shape.strip.push_back(
+                {QRectF(QPointF(x(k - 1), Strip1), QPointF(x(k), Strip2)), g.SlotColour[std::size_t(k)]});
     }
     return shape;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Responsibilities: the QSO rate over the whole log (contacts in the ten minutes up to each contact, times six),
-// in 1500 time slots, gap-filled, smoothed and coloured by band, with its axis labels and its shape to draw.
+// Responsibilities: the QSO rate over the whole log (ten-minute counts times six) in 1500 time slots,
+// gap-filled, smoothed and coloured by band, with its axis labels, its text summary and its shape to draw.
 
 #include "log/LogStore.h"
 
@@ -51,8 +51,8 @@ struct RateGraphRow {
 };
 
 struct RateGraph {
-    bool enough = false;            // 7 contacts or more were read
-    int contacts = 0;               // readable contacts
+    bool enough = false; // 7 contacts or more were read
+    int contacts = 0;    // readable contacts
     std::array<float, rategraph::ArraySize> SlotRate{};
     std::array<float, rategraph::ArraySize> SlotSmooth{};
     std::array<qint8, rategraph::ArraySize> SlotColour{}; // band index, -1 for the background
@@ -73,7 +73,10 @@ struct RateGraph {
 };
 
 RateGraph computeRateGraph(const QVector<RateContact>& contacts);
-inline RateGraph computeRateGraph(const LogStore& store) { return computeRateGraph(rateContacts(store)); }
+inline RateGraph computeRateGraph(const LogStore& store)
+{
+    return computeRateGraph(rateContacts(store));
+}
 
 // What to draw, in design units: the blue curve segments and the band strip boxes.
 struct RateGraphShape {

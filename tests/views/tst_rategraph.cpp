@@ -68,13 +68,20 @@ void TestRateGraph::qsoTimesReadAsUtc_data()
     QTest::addColumn<QString>("time");
     QTest::addColumn<qint64>("seconds"); // -1: unreadable
     // The last Sunday of March: no summer-time hour is taken off or added.
-    QTest::newRow("seconds") << "2024/03/31" << "01:30:00" << Start;
-    QTest::newRow("hh:mm after the contest") << "2024/03/31" << "01:30" << Start;
-    QTest::newRow("summer time hour") << "2024/03/31" << "02:30:00" << Start + 3600;
-    QTest::newRow("blank time") << "2024/03/31" << "" << qint64(-1);
-    QTest::newRow("hour 25") << "2024/03/31" << "25:00:00" << qint64(-1);
-    QTest::newRow("no such day") << "2024/02/30" << "10:00:00" << qint64(-1);
-    QTest::newRow("words") << "yesterday" << "noon" << qint64(-1);
+    QTest::newRow("seconds") << "2024/03/31"
+                             << "01:30:00" << Start;
+    QTest::newRow("hh:mm after the contest") << "2024/03/31"
+                                             << "01:30" << Start;
+    QTest::newRow("summer time hour") << "2024/03/31"
+                                      << "02:30:00" << Start + 3600;
+    QTest::newRow("blank time") << "2024/03/31"
+                                << "" << qint64(-1);
+    QTest::newRow("hour 25") << "2024/03/31"
+                             << "25:00:00" << qint64(-1);
+    QTest::newRow("no such day") << "2024/02/30"
+                                 << "10:00:00" << qint64(-1);
+    QTest::newRow("words") << "yesterday"
+                           << "noon" << qint64(-1);
 }
 
 void TestRateGraph::qsoTimesReadAsUtc()
@@ -163,8 +170,8 @@ void TestRateGraph::bandColours()
     }
     // A band without a colour counts in the rate but leaves the colour carried from before; after a drop to
     // zero nothing is carried.
-    const RateGraph mixed = computeRateGraph(every(10, 0, 400, "40") + every(10, 410, 600, "30") +
-                                             every(10, 1000, 1500, "30"));
+    const RateGraph mixed =
+        computeRateGraph(every(10, 0, 400, "40") + every(10, 410, 600, "30") + every(10, 1000, 1500, "30"));
     QCOMPARE(mixed.slotColour(500, 0x000000), quint32(0xFF0000));
     QCOMPARE(mixed.slotColour(1200, 0xFFFFFF), quint32(0xFFFFFF));
     QVERIFY(mixed.SlotSmooth[1200] > 0);
@@ -189,7 +196,8 @@ void TestRateGraph::outOfOrderLogIsSorted()
     LogStore shuffled;
     QVector<QsoRecord> records;
     for (int minute = 0; minute < 60; ++minute)
-        records << record(QStringLiteral("2024/03/31"), QStringLiteral("14:%1:00").arg(minute, 2, 10, QLatin1Char('0')),
+        records << record(QStringLiteral("2024/03/31"),
+                          QStringLiteral("14:%1:00").arg(minute, 2, 10, QLatin1Char('0')),
                           minute < 30 ? QStringLiteral("40") : QStringLiteral("20"));
     // Entered after the contest: minutes only, and one time that cannot be read.
     records << record(QStringLiteral("2024/03/31"), QStringLiteral("15:10"));
@@ -245,8 +253,8 @@ void TestRateGraph::labelsAndText()
     QCOMPARE(g.rateLabels.first(), QString::number(g.RateMin, 'f', 1));
     QCOMPARE(g.rateLabels.last(), QString::number(g.RateMax, 'f', 1));
     QCOMPARE(g.RateMax, 180.0f);
-    QVERIFY2(g.summary().startsWith(QStringLiteral("%1 contacts, 14:00–20:10, peak 180.0 per hour at 15:")
-                                        .arg(contacts.size())),
+    QVERIFY2(g.summary().startsWith(
+                 QStringLiteral("%1 contacts, 14:00–20:10, peak 180.0 per hour at 15:").arg(contacts.size())),
              qPrintable(g.summary()));
     QVERIFY(g.summary().endsWith(QStringLiteral(" on 20 m")));
     const QVector<RateGraphRow> rows = g.rows();

@@ -16,15 +16,18 @@ namespace velm {
 
 namespace {
 
-const QString kFormSizePrompt = QStringLiteral("Enter the % of the screen you would like the form to cover.  Try "
-                                               "between 90 and 100 for best results.  Values below 75 do not "
-                                               "display well.");
+const QString kFormSizePrompt =
+    QStringLiteral("Enter the % of the screen you would like the form to cover.  Try "
+                   "between 90 and 100 for best results.  Values below 75 do not "
+                   "display well.");
 const QString kFormSizeTitle = QStringLiteral("Please enter screen percentage.");
-const QString kRestartText = QStringLiteral("This program must be closed and restarted for this setting to take effect.");
+const QString kRestartText =
+    QStringLiteral("This program must be closed and restarted for this setting to take effect.");
 const QString kRestartTitle = QStringLiteral("For this setting to take effect please restart this program.");
 const QString kNumericText = QStringLiteral("Please enter only numeric values.");
 const QString kNumericTitle = QStringLiteral("Numeric Values Required");
-const QString kTaskbarText = QStringLiteral("The form size must be set to 100% to use the taskbar display option.");
+const QString kTaskbarText =
+    QStringLiteral("The form size must be set to 100% to use the taskbar display option.");
 const QString kTaskbarTitle = QStringLiteral("Please set your form size to 100% to use this option.");
 
 } // namespace
@@ -32,8 +35,8 @@ const QString kTaskbarTitle = QStringLiteral("Please set your form size to 100% 
 void Form1::fitMainWindow()
 {
     const ProgramPreferences& prefs = m_session.preferences();
-    applyFormFit(*this, mainWindowFit(QSizeF(formsize::DesignWidth, formsize::DesignHeight), screenAreasOf(*this),
-                                      prefs.FormSizePercent, prefs.TaskbarMode != 0));
+    applyFormFit(*this, mainWindowFit(QSizeF(formsize::DesignWidth, formsize::DesignHeight),
+                                      screenAreasOf(*this), prefs.FormSizePercent, prefs.TaskbarMode != 0));
     if (mnuTaskbar)
         mnuTaskbar->setChecked(prefs.TaskbarMode != 0);
 }
@@ -65,8 +68,8 @@ void Form1::followScreenChanges()
 void Form1::mnuFormSize_Click()
 {
     const int current = clampFormSizePercent(m_session.preferences().FormSizePercent);
-    const FormSizeAnswer answer =
-        readFormSizeAnswer(m_services.prompts.input(kFormSizePrompt, kFormSizeTitle, QString::number(current)));
+    const FormSizeAnswer answer = readFormSizeAnswer(
+        m_services.prompts.input(kFormSizePrompt, kFormSizeTitle, QString::number(current)));
     switch (answer.kind) {
     case FormSizeAnswer::Cancelled:
         return;

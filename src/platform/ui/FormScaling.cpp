@@ -45,8 +45,9 @@ void scaleFont(QWidget& widget, const QFont& design, double factor, double small
 void scaleFonts(QWidget& window, const QList<QWidget*>& ownFonts, double windowFactor, double controlFactor)
 {
     // Never below the smallest readable font, unless the desktop's own font is smaller still.
-    const double smallest = std::min(pointSize(QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont)),
-                                     pointSize(QApplication::font()));
+    const double smallest =
+        std::min(pointSize(QFontDatabase::systemFont(QFontDatabase::SmallestReadableFont)),
+                 pointSize(QApplication::font()));
     scaleFont(window, designFont(window), windowFactor, smallest);
     for (QWidget* child : ownFonts)
         scaleFont(*child, designFont(*child), controlFactor, smallest);
@@ -120,8 +121,9 @@ bool applyFormScaling(QWidget& window, FormVariant variant, Prompts* prompts)
     const QSizeF design = designUnitsOf(window);
     if (design.isEmpty()) {
         if (prompts)
-            prompts->message(QStringLiteral("The window %1 has no size to scale from.").arg(window.objectName()),
-                             QStringLiteral("Form Resize Error"));
+            prompts->message(
+                QStringLiteral("The window %1 has no size to scale from.").arg(window.objectName()),
+                QStringLiteral("Form Resize Error"));
         return false;
     }
     applyFormFit(window, scaleFormVariant(variant, design, screenAreasOf(window)));

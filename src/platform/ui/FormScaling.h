@@ -1,6 +1,6 @@
 #pragma once
-// Responsibilities: applies a window scaling rule to a real window: its place on its own screen, its font and
-// the fonts its controls set for themselves, always from the design size and fonts recorded at the first call.
+// Responsibilities: applies a window scaling rule to a real window: its place on its own screen, its font
+// and its controls' own fonts, always from the design size and fonts recorded at the first call.
 
 #include "views/ModFormResize.h"
 

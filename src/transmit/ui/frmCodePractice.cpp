@@ -108,7 +108,8 @@ frmCodePractice::frmCodePractice(CwSender& cw, WinKeyState& winKey, int speed, Q
     layout->addWidget(caption(this, QStringLiteral("Text Sent"), Text2));
     layout->addWidget(Text2, 1);
     layout->addLayout(speedRow);
-    layout->addWidget(caption(this, QStringLiteral("Type characters here to send text from keyboard:"), Text5));
+    layout->addWidget(
+        caption(this, QStringLiteral("Type characters here to send text from keyboard:"), Text5));
     layout->addWidget(Text5);
 
     connect(Command2, &QPushButton::clicked, this, &frmCodePractice::Command2_Click);
@@ -215,7 +216,8 @@ bool frmCodePractice::eventFilter(QObject* watched, QEvent* event)
     if (watched == Text1) {
         // Letters typed become capitals; Tab moves on.
         const QString text = key->text();
-        if (text.size() == 1 && text.at(0) >= u'a' && text.at(0) <= u'z' && !(key->modifiers() & Qt::ControlModifier)) {
+        if (text.size() == 1 && text.at(0) >= u'a' && text.at(0) <= u'z' &&
+            !(key->modifiers() & Qt::ControlModifier)) {
             Text1->insertPlainText(text.toUpper());
             return true;
         }
@@ -225,8 +227,8 @@ bool frmCodePractice::eventFilter(QObject* watched, QEvent* event)
         if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Escape)
             return false;
         const QChar typed = key->key() == Qt::Key_Backspace ? CodePractice::Backspace
-                            : key->text().size() == 1      ? key->text().at(0)
-                                                           : QChar();
+                            : key->text().size() == 1       ? key->text().at(0)
+                                                            : QChar();
         const QString shown = typed.isNull() ? QString() : m_practice.liveKey(typed);
         if (shown == QString(CodePractice::Backspace)) {
             Text2->moveCursor(QTextCursor::End);

@@ -27,10 +27,10 @@ public:
     void setRandom(std::unique_ptr<PracticeRandom> random) { m_random = std::move(random); }
     bool sending() const { return m_practice.sending(); }
 
-    QPlainTextEdit *Text1, *Text2;          // "Text to Send", "Text Sent"
-    QLineEdit *Text3, *Text4, *Text5;       // groups, characters each, live typing
-    QRadioButton *Option1, *Option2;        // "Letters Only", "All"
-    QLabel* Label8;                         // the speed
+    QPlainTextEdit *Text1, *Text2;    // "Text to Send", "Text Sent"
+    QLineEdit *Text3, *Text4, *Text5; // groups, characters each, live typing
+    QRadioButton *Option1, *Option2;  // "Letters Only", "All"
+    QLabel* Label8;                   // the speed
     QPushButton *Command2, *Command1, *Command3, *Command4, *Command6, *Command5, *Command7, *Command8;
 
     void Command2_Click();

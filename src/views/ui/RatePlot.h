@@ -1,6 +1,6 @@
 #pragma once
-// Responsibilities: paints a computed rate graph: reference lines, the blue rate curve, the band strip and the
-// rate and time labels, from the design units to the widget's size in one transform.
+// Responsibilities: paints a computed rate graph: reference lines, the blue rate curve, the band strip and
+// the rate and time labels, from the design units to the widget's size in one transform.
 
 #include "views/RateGraph.h"
 

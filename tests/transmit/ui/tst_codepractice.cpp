@@ -113,10 +113,22 @@ void TestCodePractice::generate_data()
     QTest::addColumn<QString>("length");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("shownGroups");
-    QTest::newRow("letters 3 x 4") << true << "3" << "4" << "^([A-Z]{4} ){3}$" << "3";
-    QTest::newRow("not a number") << false << "x" << "5" << "^([A-Z0-9.,?/-]{5} ){10}$" << "10";
-    QTest::newRow("a billion") << false << "1e9" << "2" << "^([A-Z0-9.,?/-]{2} ){10}$" << "10";
-    QTest::newRow("zero length") << true << "2" << "0" << "^([A-Z]{5} ){2}$" << "2";
+    QTest::newRow("letters 3 x 4") << true << "3"
+                                   << "4"
+                                   << "^([A-Z]{4} ){3}$"
+                                   << "3";
+    QTest::newRow("not a number") << false << "x"
+                                  << "5"
+                                  << "^([A-Z0-9.,?/-]{5} ){10}$"
+                                  << "10";
+    QTest::newRow("a billion") << false << "1e9"
+                               << "2"
+                               << "^([A-Z0-9.,?/-]{2} ){10}$"
+                               << "10";
+    QTest::newRow("zero length") << true << "2"
+                                 << "0"
+                                 << "^([A-Z]{5} ){2}$"
+                                 << "2";
 }
 
 void TestCodePractice::generate()
@@ -161,7 +173,9 @@ void TestCodePractice::sendsTypedTextInCapitals()
     QTest::keyClicks(p.window.Text1, QStringLiteral("cq de"));
     QCOMPARE(p.window.Text1->toPlainText(), QStringLiteral("CQ DE"));
     bool disabledWhileSending = true;
-    p.keyer.afterCharacter = [&] { disabledWhileSending = disabledWhileSending && !p.window.Command3->isEnabled(); };
+    p.keyer.afterCharacter = [&] {
+        disabledWhileSending = disabledWhileSending && !p.window.Command3->isEnabled();
+    };
     p.window.Command3->click();
     QCOMPARE(p.keyer.keyed, QStringLiteral("CQ DE"));
     QCOMPARE(p.window.Text2->toPlainText(), QStringLiteral("CQ DE"));
@@ -190,9 +204,12 @@ void TestCodePractice::editsDuringSend_data()
 {
     QTest::addColumn<QString>("editedTo");
     QTest::addColumn<QString>("keyed");
-    QTest::newRow("changed ahead") << "AXYZ" << "AXYZ";
-    QTest::newRow("deleted behind the position") << "" << "A";
-    QTest::newRow("shortened to the position") << "A" << "A";
+    QTest::newRow("changed ahead") << "AXYZ"
+                                   << "AXYZ";
+    QTest::newRow("deleted behind the position") << ""
+                                                 << "A";
+    QTest::newRow("shortened to the position") << "A"
+                                               << "A";
 }
 
 void TestCodePractice::editsDuringSend()

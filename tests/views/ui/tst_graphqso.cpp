@@ -48,14 +48,16 @@ void TestGraphQSO::drawsWhenOpened()
     const LogStore store = logOf(120);
     test::FakePrompts prompts;
     GraphQSO window(store, prompts);
-    QCOMPARE(window.windowTitle(), QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
+    QCOMPARE(window.windowTitle(),
+             QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
     window.show();
     QTRY_VERIFY(window.graph().enough);
     QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(window.lstRates->topLevelItemCount(), 15);
     QCOMPARE(window.lstRates->topLevelItem(0)->text(0), QStringLiteral("06/22 14:00"));
     QCOMPARE(window.lstRates->topLevelItem(14)->text(2), QStringLiteral("20 m"));
-    QVERIFY(window.lblSummary->text().startsWith(QStringLiteral("120 contacts, 14:00–15:59, peak 60.0 per hour")));
+    QVERIFY(window.lblSummary->text().startsWith(
+        QStringLiteral("120 contacts, 14:00–15:59, peak 60.0 per hour")));
     QCOMPARE(window.lblSummary->accessibleName(), QStringLiteral("Rate graph: ") + window.lblSummary->text());
     QCOMPARE(window.plot->accessibleDescription(), window.lblSummary->text());
     QCOMPARE(window.bandLabels.size(), 7);

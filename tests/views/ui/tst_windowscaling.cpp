@@ -11,11 +11,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontDatabase>
-#include <QLayout>
-#include <QVBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace velm;
@@ -102,7 +102,8 @@ void TestWindowScaling::workAreaWindows()
     LogStore store;
     GraphQSO graph(store, prompts);
     const QSize design = designPixels(graph);
-    QCOMPARE(graph.size(), QSize(qRound(design.width() * 1.6), qRound(design.height() * 1.6)).boundedTo({1024, 768}));
+    QCOMPARE(graph.size(),
+             QSize(qRound(design.width() * 1.6), qRound(design.height() * 1.6)).boundedTo({1024, 768}));
     // The window font follows the window's width.
     QVERIFY(qAbs(graph.font().pointSizeF() - appPoints() * graph.width() * 15 / 9600) < 0.2);
 
@@ -130,7 +131,8 @@ void TestWindowScaling::ownFontsScaledOnce()
     QCOMPARE(window.size(), QSize(480, 320));
     QCOMPARE(label->font().pointSizeF(), appPoints() * 2 * 1.5);
     // The window font follows the width (0.75), but never below the smallest readable or desktop font.
-    QCOMPARE(window.font().pointSizeF(), std::max(appPoints() * 0.75, std::min(appPoints(), smallestPoints())));
+    QCOMPARE(window.font().pointSizeF(),
+             std::max(appPoints() * 0.75, std::min(appPoints(), smallestPoints())));
 }
 
 void TestWindowScaling::mainWindowStartsOnWholeScreen()
