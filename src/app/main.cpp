@@ -37,6 +37,8 @@
 #include "transmit/PhoneKeyer.h"
 #include "transmit/VoiceNavigation.h"
 #include "transmit/ui/VoiceWindows.h"
+#include "transmit/ui/frmCodePractice.h"
+#include "views/ui/GraphQSO.h"
 
 #include <QAction>
 #include <QApplication>
@@ -264,6 +266,13 @@ int main(int argc, char* argv[])
     voiceWindows.connectMenus({mainWindow.mnuVoiceKeyer, mainWindow.mnuBlind});
     QObject::connect(&mainWindow, &velm::Form1::windowRequested, &voiceWindows,
                      &velm::VoiceWindows::windowRequested);
+    mainWindow.mnuCodePractice->setEnabled(true);
+    QObject::connect(mainWindow.mnuCodePractice, &QAction::triggered, &mainWindow,
+                     [&] { velm::openCodePractice(transmit, &mainWindow); });
+    // "&Graph": the rate graph over the log, modal.
+    mainWindow.mnuGraph->setEnabled(true);
+    QObject::connect(mainWindow.mnuGraph, &QAction::triggered, &mainWindow,
+                     [&] { velm::openGraphQSO(session.store(), prompts, &mainWindow); });
 
     mainWindow.show();
     if (!mainWindow.startUp())

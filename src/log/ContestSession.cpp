@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
+#include <algorithm>
+
 namespace velm {
 
 Q_LOGGING_CATEGORY(lcSession, "velm.log.session", QtWarningMsg)
@@ -112,6 +114,18 @@ FileResult ContestSession::setVoiceNavLevel(quint8 level)
 {
     m_prefs.VoiceNavLevel = level;
     Q_EMIT changed(SessionChange::Preferences);
+    return SavePref();
+}
+
+FileResult ContestSession::setFormSizePercent(int percent)
+{
+    m_prefs.FormSizePercent = quint8(std::clamp(percent, 30, 100));
+    return SavePref();
+}
+
+FileResult ContestSession::setTaskbarMode(bool on)
+{
+    m_prefs.TaskbarMode = on ? 1 : 0;
     return SavePref();
 }
 

@@ -107,6 +107,9 @@ public:
     FileResult setRigType(const QString& rigType);
     // The voice navigation window's "Done": 0 off, 1 the call field, 2 every field.
     FileResult setVoiceNavLevel(quint8 level);
+    // The main window's share of the screen (held to 30 ... 100) and its fit to the work area.
+    FileResult setFormSizePercent(int percent);
+    FileResult setTaskbarMode(bool on);
 
     // --- The log file ---
     // Rebuilds the store and every derived value from log.txt. On failure nothing is loaded (the store is

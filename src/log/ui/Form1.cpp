@@ -96,10 +96,9 @@ Form1::Form1(Form1Context context, QWidget* parent)
     // The window sees every key before the focused field does.
     qApp->installEventFilter(this);
 
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->availableGeometry();
-        resize(area.width() * 4 / 5, area.height() * 4 / 5);
-    }
+    // Start-up: the whole screen first; the stored form size and taskbar fit follow the preferences.
+    followScreenChanges();
+    fitMainWindow();
 }
 
 Form1::~Form1()

@@ -85,6 +85,10 @@ public:
     void mnuSetup_Click();
     void mnuColors_Click();
     void mnuListPrevious_Click();
+    void mnuFormSize_Click();
+    void mnuTaskbar_Click();
+    // The window's place and fonts from the form size and taskbar preferences, on its own screen.
+    void fitMainWindow();
     void cmdLogOn_Click();
     void ShowOperatingTime();
     void Timer2_Timer();
@@ -132,6 +136,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void followScreenChanges();
     void buildMenus();
     void connectMenus();
     void aliasControls();

@@ -138,6 +138,10 @@ void Form1::connectMenus()
     connect(mnuColors, &QAction::triggered, this, &Form1::mnuColors_Click);
     mnuListPrevious->setEnabled(true);
     connect(mnuListPrevious, &QAction::triggered, this, &Form1::mnuListPrevious_Click);
+    mnuFormSize->setEnabled(true);
+    connect(mnuFormSize, &QAction::triggered, this, &Form1::mnuFormSize_Click);
+    mnuTaskbar->setEnabled(true);
+    connect(mnuTaskbar, &QAction::triggered, this, &Form1::mnuTaskbar_Click);
     mnuPostContest->setEnabled(true);
     connect(mnuPostContest, &QAction::toggled, m_entry, &EntryRowPanel::setPostContestShown);
 }

@@ -51,6 +51,7 @@ bool Form1::startUp()
     showMessage(QStringLiteral("Select a band and mode. Click Log \"Time On\" below!"));
     if (!ReadPreferences(&failure))
         return stop();
+    fitMainWindow(); // the stored form size
     CheckUtcOffset();
     showBandModeMenus();
     if (!LoadPrefixTable(&failure))
@@ -71,6 +72,7 @@ bool Form1::startUp()
     failure = m_context.ports.lifecycle.startUp();
     if (!failure.isEmpty())
         return stop();
+    fitMainWindow(); // the taskbar's check mark, and the work area at 100 %
     txtCall->setFocus(); // the operator starts typing a call at once
     return true;
 }

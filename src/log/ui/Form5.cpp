@@ -1,5 +1,6 @@
 #include "log/ui/Form5.h"
 
+#include "platform/ui/FormScaling.h"
 #include "log/FileIo.h"
 #include "log/WriteFormat.h"
 
@@ -14,6 +15,7 @@ Form5::Form5(ProgramFolder programFolder, QWidget* parent)
       m_programFolder(std::move(programFolder))
 {
     txtHelp->setObjectName(QStringLiteral("txtHelp"));
+    applyFormScaling(*this, FormVariant::B);
 }
 
 void Form5::reload()

@@ -1,5 +1,6 @@
 #include "log/ui/Form6.h"
 
+#include "platform/ui/FormScaling.h"
 #include "platform/Prompts.h"
 #include "platform/ui/ColourValue.h"
 
@@ -48,6 +49,7 @@ Form6::Form6(Prompts& prompts, quint32 remainingColour, quint32 workedColour, QW
     grid->addWidget(cmdWorked, 1, 1);
     grid->addWidget(cmdDone, 2, 0, 1, 2, Qt::AlignHCenter);
     paintSamples();
+    applyFormScaling(*this, FormVariant::C);
 }
 
 void Form6::paintSamples()

@@ -1,5 +1,6 @@
 #include "log/ui/frmEditCon.h"
 
+#include "platform/ui/FormScaling.h"
 #include "log/BandMode.h"
 #include "log/TextInsertion.h"
 #include "platform/Prompts.h"
@@ -131,6 +132,7 @@ frmEditCon::frmEditCon(Prompts& prompts, const LogStore& store, int number, cons
 
     if (number >= 1 && number <= store.QsoCount())
         setFields(contactEditFieldsFrom(store.record(number)));
+    applyFormScaling(*this, FormVariant::C);
 }
 
 void frmEditCon::setFields(const ContactEditFields& fields)

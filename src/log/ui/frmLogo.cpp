@@ -1,11 +1,10 @@
 #include "log/ui/frmLogo.h"
 
+#include "platform/ui/FormScaling.h"
 #include "log/ProgramFolder.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -37,12 +36,8 @@ frmLogo::frmLogo(const QString& sharedFolder, QWidget* parent) : QDialog(parent,
     }
     setAccessibleName(QStringLiteral("QRP VELM Log 2.4 starting"));
     adjustSize();
-    // Centred, a little above the middle of the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = rect();
-        frame.moveCenter(screen->geometry().center() - QPoint(0, screen->geometry().height() / 40));
-        move(frame.topLeft());
-    }
+    // Centred, 170 units above the middle of the screen.
+    applyFormScaling(*this, FormVariant::A);
 }
 
 void frmLogo::mousePressEvent(QMouseEvent*)

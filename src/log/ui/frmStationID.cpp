@@ -1,5 +1,6 @@
 #include "log/ui/frmStationID.h"
 
+#include "platform/ui/FormScaling.h"
 #include "log/SharedPreferences.h"
 #include "log/TextInsertion.h"
 #include "log/WriteFormat.h"
@@ -100,6 +101,7 @@ frmStationID::frmStationID(Prompts& prompts, SharedPreferences& shared, const Co
     layout->addLayout(form);
     layout->addWidget(Command1, 0, Qt::AlignHCenter);
     setTabChain({Text1, Text5, Text8, Text6, Text2, Text3, Text4, Text7, Command1});
+    applyFormScaling(*this, FormVariant::A);
 }
 
 void frmStationID::setFields(const StationFields& fields)

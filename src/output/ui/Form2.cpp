@@ -1,5 +1,6 @@
 #include "output/ui/Form2.h"
 
+#include "platform/ui/FormScaling.h"
 #include "log/ContestSession.h"
 #include "log/ScoreStats.h"
 #include "platform/Prompts.h"
@@ -83,6 +84,7 @@ Form2::Form2(const Services& services, const EntrySources& sources, SharedPrefer
     Text6->setText(settings.value(QStringLiteral("UserAddressLine1"), QString()));
     Text7->setText(settings.value(QStringLiteral("UserAddressLine2"), QString()));
     Text8->setText(settings.value(QStringLiteral("UserEMail"), QString()));
+    applyFormScaling(*this, FormVariant::A);
 }
 
 QWidget* Form2::buildOptions()

@@ -1,5 +1,6 @@
 #include "transmit/ui/CWFrm.h"
 
+#include "platform/ui/FormScaling.h"
 #include "log/WriteFormat.h"
 #include "platform/Prompts.h"
 #include "platform/ui/SerialDeviceLabel.h"
@@ -8,6 +9,7 @@
 #include "platform/ui/ValueLabel.h"
 #include "transmit/TransmitController.h"
 #include "transmit/ui/WindowControls.h"
+#include "transmit/ui/frmCodePractice.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -80,7 +82,6 @@ CWFrm::CWFrm(TransmitController& controller, Prompts& prompts, const SerialPortC
     auto* buttons = new QHBoxLayout;
     Command4 = button(this, "Command4", QStringLiteral("&Test"));
     Command7 = button(this, "Command7", QStringLiteral("Send Code Practice"));
-    Command7->setEnabled(false); // the code practice window comes later
     cmdConfWinkey = button(this, "cmdConfWinkey", QStringLiteral("Configure Winkey"));
     Command1 = button(this, "Command1", QStringLiteral("Done"));
     buttons->addWidget(lblSending);
@@ -98,6 +99,7 @@ CWFrm::CWFrm(TransmitController& controller, Prompts& prompts, const SerialPortC
     connectFields();
     connect(&m_controller, &TransmitController::settingsChanged, this, &CWFrm::refresh);
     refresh();
+    applyFormScaling(*this, FormVariant::E);
 }
 
 QWidget* CWFrm::buildMessages()
@@ -290,6 +292,7 @@ void CWFrm::connectFields()
             m_openWinKey();
     });
     connect(Command1, &QPushButton::clicked, this, &CWFrm::Command1_Click);
+    connect(Command7, &QPushButton::clicked, this, [this] { openCodePractice(m_controller, this); });
 }
 
 // The fields as the controller holds them (after start-up, the arrows, a calibration).

@@ -1,5 +1,6 @@
 #include "transmit/ui/frmCWStrings.h"
 
+#include "platform/ui/FormScaling.h"
 #include "platform/ui/ValueLabel.h"
 #include "transmit/TransmitController.h"
 
@@ -55,6 +56,7 @@ frmCWStrings::frmCWStrings(TransmitController& controller, QWidget* parent)
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
     refresh();
+    applyFormScaling(*this, FormVariant::D);
 }
 
 void frmCWStrings::refresh()

@@ -1,5 +1,6 @@
 #include "transmit/ui/frmWinKey.h"
 
+#include "platform/ui/FormScaling.h"
 #include "platform/Prompts.h"
 #include "platform/ui/SerialDeviceLabel.h"
 #include "platform/ui/SerialPortsWindow.h"
@@ -95,6 +96,7 @@ frmWinKey::frmWinKey(TransmitController& controller, Prompts& prompts, const Ser
                  optIambicA,   optUltimatic,   optBug,         Text1,       cmdOpenWinkey, cmdCloseWinkey,
                  Command3,     Command1,       cmdStop,        cmdDefaults, cmdDone});
     refresh();
+    applyFormScaling(*this, FormVariant::G);
 }
 
 QWidget* frmWinKey::buildFields(const SerialPortCatalog& catalog)
