@@ -2,6 +2,7 @@
 
 #include "platform/Prompts.h"
 #include "platform/SerialPortTable.h"
+#include "platform/ui/FormScaling.h"
 #include "platform/ui/SerialPortsWindow.h"
 #include "platform/ui/ValueLabel.h"
 
@@ -129,6 +130,7 @@ RigControlfrm::RigControlfrm(Rig& rig, Prompts& prompts, QWidget* parent)
     showPolling();
     showReadouts();
     lstRig->setFocus();
+    applyFormScaling(*this, FormVariant::E);
 }
 
 QList<QRadioButton*>& RigControlfrm::options(RigOption group)

@@ -1,5 +1,6 @@
 #include "rig/ui/frmFrequencyTest.h"
 
+#include "platform/ui/FormScaling.h"
 #include "rig/HexCodec.h"
 #include "rig/Rig.h"
 #include "rig/RigTune.h"
@@ -31,20 +32,24 @@ frmFrequencyTest::frmFrequencyTest(Rig& rig, QWidget* parent) : QDialog(parent),
     setObjectName(QStringLiteral("frmFrequencyTest"));
     setWindowTitle(Title);
     setAttribute(Qt::WA_DeleteOnClose);
-    Label1 = note(this, "Label1",
-                  QStringLiteral("Please use the text box below to enter a complete command to send to your radio.  "
-                                 "The default example is the command used for Kenwood radios."));
-    Label2 = note(this, "Label2",
-                  QStringLiteral("If your radio requires a hexidecimal format, please enter in the format of XX XX "
-                                 "XX (using spaces between each two digits) and click the Convert to Hex check box "
-                                 "below."));
-    Label3 = note(this, "Label3",
-                  QStringLiteral("If you find a command that works for your radio, please let us know the command "
-                                 "together with the frequency it specifies, so that your radio can be supported."));
-    Label4 = note(this, "Label4",
-                  QStringLiteral("Most Elecrafts, Icoms, Kenwoods and Yaesus are now supported. For any supported "
-                                 "radio, you should be able to enter a frequency in Mhz, click send and your radio "
-                                 "should switch to the specified frequency."));
+    Label1 = note(
+        this, "Label1",
+        QStringLiteral("Please use the text box below to enter a complete command to send to your radio.  "
+                       "The default example is the command used for Kenwood radios."));
+    Label2 = note(
+        this, "Label2",
+        QStringLiteral("If your radio requires a hexidecimal format, please enter in the format of XX XX "
+                       "XX (using spaces between each two digits) and click the Convert to Hex check box "
+                       "below."));
+    Label3 = note(
+        this, "Label3",
+        QStringLiteral("If you find a command that works for your radio, please let us know the command "
+                       "together with the frequency it specifies, so that your radio can be supported."));
+    Label4 = note(
+        this, "Label4",
+        QStringLiteral("Most Elecrafts, Icoms, Kenwoods and Yaesus are now supported. For any supported "
+                       "radio, you should be able to enter a frequency in Mhz, click send and your radio "
+                       "should switch to the specified frequency."));
     Text1 = new QLineEdit(QStringLiteral("FA00028475000;"), this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setAccessibleName(QStringLiteral("Command"));
@@ -76,6 +81,7 @@ frmFrequencyTest::frmFrequencyTest(Rig& rig, QWidget* parent) : QDialog(parent),
 
     connect(Command1, &QPushButton::clicked, this, &frmFrequencyTest::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmFrequencyTest::Command2_Click);
+    applyFormScaling(*this, FormVariant::D);
 }
 
 void frmFrequencyTest::Command1_Click()

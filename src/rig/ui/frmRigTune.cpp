@@ -1,5 +1,6 @@
 #include "rig/ui/frmRigTune.h"
 
+#include "platform/ui/FormScaling.h"
 #include "rig/Rig.h"
 #include "rig/RigTune.h"
 
@@ -76,6 +77,7 @@ frmRigTune::frmRigTune(Rig& rig, QWidget* parent) : QDialog(parent), m_rig(rig)
         child->installEventFilter(this);
     installEventFilter(this);
     txtFreq->setFocus();
+    applyFormScaling(*this, FormVariant::D);
 }
 
 QWidget* frmRigTune::buildBands()
@@ -119,9 +121,9 @@ QWidget* frmRigTune::buildModes()
     const struct {
         QPushButton** member;
         const char *caption, *name, *mode;
-    } modes[] = {{&cmdCW, "&CW", "cmdCW", "CW"},       {&cmdUSB, "&USB", "cmdUSB", "USB"},
-                 {&cmdLSB, "&LSB", "cmdLSB", "LSB"},   {&cmdAM, "&AM", "cmdAM", "AM"},
-                 {&cmdFM, "&FM", "cmdFM", "FM"},       {&cmdRTTY, "&RTTY", "cmdRTTY", "RTTY"}};
+    } modes[] = {{&cmdCW, "&CW", "cmdCW", "CW"},     {&cmdUSB, "&USB", "cmdUSB", "USB"},
+                 {&cmdLSB, "&LSB", "cmdLSB", "LSB"}, {&cmdAM, "&AM", "cmdAM", "AM"},
+                 {&cmdFM, "&FM", "cmdFM", "FM"},     {&cmdRTTY, "&RTTY", "cmdRTTY", "RTTY"}};
     for (const auto& m : modes) {
         *m.member = button(box, QString::fromLatin1(m.caption), QString::fromLatin1(m.name));
         row->addWidget(*m.member);
@@ -189,7 +191,8 @@ void frmRigTune::cmdBand_Click(int index)
 void frmRigTune::cmdTune_Click(int index)
 {
     const rigtune::Step step = rigtune::steps().value(index / 2);
-    const std::optional<QString> text = rigtune::steppedText(txtFreq->text(), index % 2 == 0 ? step.mhz : -step.mhz);
+    const std::optional<QString> text =
+        rigtune::steppedText(txtFreq->text(), index % 2 == 0 ? step.mhz : -step.mhz);
     if (!text)
         return;
     txtFreq->setText(*text);
@@ -221,10 +224,12 @@ void frmRigTune::Timer1_Timer()
     // faster than the changes.
     if (!chkScan->isChecked() || m_rig.changing())
         return;
-    const int option = int(std::find_if(Option.cbegin(), Option.cend(), [](QRadioButton* o) { return o->isChecked(); }) -
-                           Option.cbegin());
+    const int option =
+        int(std::find_if(Option.cbegin(), Option.cend(), [](QRadioButton* o) { return o->isChecked(); }) -
+            Option.cbegin());
     const double step = rigtune::scanSteps().value(option, rigtune::scanSteps().at(3)).mhz;
-    const std::optional<QString> next = rigtune::scanText(txtFreq->text(), txtFrom->text(), txtTo->text(), step);
+    const std::optional<QString> next =
+        rigtune::scanText(txtFreq->text(), txtFrom->text(), txtTo->text(), step);
     if (!next)
         return;
     txtFreq->setText(*next);

@@ -1,5 +1,6 @@
 #include "spots/ui/PacketSpotfrm.h"
 
+#include "platform/ui/FormScaling.h"
 #include "platform/ui/ValueLabel.h"
 #include "spots/SpotConnection.h"
 #include "spots/SpotTexts.h"
@@ -148,6 +149,7 @@ PacketSpotfrm::PacketSpotfrm(SpotConnection& spots, QWidget* parent)
     });
     render();
     syncTraffic();
+    applyFormScaling(*this, FormVariant::D);
 }
 
 QGroupBox* PacketSpotfrm::optionGroup(const QString& title, const QStringList& captions,

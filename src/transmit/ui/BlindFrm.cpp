@@ -1,5 +1,6 @@
 #include "transmit/ui/BlindFrm.h"
 
+#include "platform/ui/FormScaling.h"
 #include "platform/ui/TabOrder.h"
 #include "transmit/VoiceNavigation.h"
 #include "transmit/ui/WindowControls.h"
@@ -27,8 +28,9 @@ BlindFrm::BlindFrm(VoiceNavigation& navigation, QWidget* parent) : QDialog(paren
     Option1 = transmitui::option(frame, "Option1", QStringLiteral("Off"));
     Option2 = transmitui::option(frame, "Option2", QStringLiteral("Call Only"));
     Option3 = transmitui::option(frame, "Option3", QStringLiteral("All Data Fields"));
-    for (const auto& [o, level] : {std::pair{Option1, VoiceNavLevel::Off}, std::pair{Option2, VoiceNavLevel::CallOnly},
-                                   std::pair{Option3, VoiceNavLevel::AllDataFields}}) {
+    for (const auto& [o, level] :
+         {std::pair{Option1, VoiceNavLevel::Off}, std::pair{Option2, VoiceNavLevel::CallOnly},
+          std::pair{Option3, VoiceNavLevel::AllDataFields}}) {
         group->addButton(o, int(level));
         options->addWidget(o);
     }
@@ -56,6 +58,7 @@ BlindFrm::BlindFrm(VoiceNavigation& navigation, QWidget* parent) : QDialog(paren
     layout->addLayout(buttons);
     connect(Command1, &QPushButton::clicked, this, &BlindFrm::Command1_Click);
     setTabChain({Option1, Option2, Option3, Command1});
+    applyFormScaling(*this, FormVariant::D);
 }
 
 void BlindFrm::showNormalRaised()

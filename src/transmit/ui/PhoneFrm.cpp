@@ -1,6 +1,7 @@
 #include "transmit/ui/PhoneFrm.h"
 
 #include "platform/Prompts.h"
+#include "platform/ui/FormScaling.h"
 #include "platform/ui/SerialDeviceLabel.h"
 #include "platform/ui/SerialPortsWindow.h"
 #include "platform/ui/TabOrder.h"
@@ -49,7 +50,8 @@ PhoneFrm::PhoneFrm(PhoneKeyer& keyer, Prompts& prompts, const SerialPortCatalog&
     // Each file field, then its "Browse", then the PTT settings and the buttons.
     QWidget* previous = nullptr;
     for (std::size_t i = 0; i < fileFields.size(); ++i) {
-        for (QWidget* next : {static_cast<QWidget*>(fileFields[i]), static_cast<QWidget*>(browseButtons[i])}) {
+        for (QWidget* next :
+             {static_cast<QWidget*>(fileFields[i]), static_cast<QWidget*>(browseButtons[i])}) {
             if (previous)
                 QWidget::setTabOrder(previous, next);
             previous = next;
@@ -65,6 +67,7 @@ PhoneFrm::PhoneFrm(PhoneKeyer& keyer, Prompts& prompts, const SerialPortCatalog&
             Command12->hide();
     });
     refresh();
+    applyFormScaling(*this, FormVariant::E);
 }
 
 QWidget* PhoneFrm::buildFiles()
@@ -75,7 +78,8 @@ QWidget* PhoneFrm::buildFiles()
     const char* buttons[] = {"Command2", "Command3", "Command4", "Command5", "Command6",
                              "Command7", "Command8", "Command9", "Command10"};
     // A double quote cannot be stored in wave2.txt.
-    const auto* quoteFree = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), box);
+    const auto* quoteFree =
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^\"]*")), box);
     for (int i = 0; i < 9; ++i) {
         const QString key = QStringLiteral("F%1").arg(i + 1);
         QLineEdit* edit = field(box, fields[i], key + QStringLiteral(" message file"));
@@ -156,7 +160,8 @@ void PhoneFrm::connectFields()
     }
     connect(Text10, &QLineEdit::editingFinished, this,
             [this] { Text10->setText(m_keyer.leavePortField(Text10->text())); });
-    connect(Text10, &QLineEdit::textChanged, this, [this] { lblDevice->setPortNumber(pttPortOf(Text10->text())); });
+    connect(Text10, &QLineEdit::textChanged, this,
+            [this] { lblDevice->setPortNumber(pttPortOf(Text10->text())); });
     connect(Text11, &QLineEdit::textEdited, this, [this] {
         const int caret = Text11->cursorPosition();
         const QString before = Text11->text();
