@@ -38,13 +38,6 @@ private:
     }
 
     // Opened before the child's port: the child's open raises the lines, then releases them itself.
-    void needUart()
-    {
-        const QString skip = test::watchTestUart(m_monitor);
-        if (!skip.isEmpty())
-            QSKIP(qPrintable(skip));
-    }
-
 private Q_SLOTS:
     void cleanup()
     {
@@ -68,7 +61,7 @@ private Q_SLOTS:
     void deathReleasesTheLines()
     {
         QFETCH(QString, command);
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         QProcess child;
         QVERIFY(startChild(child, {kUart, QStringLiteral("safety")}));
         QVERIFY(m_monitor.lines()->rts);
@@ -88,7 +81,7 @@ private Q_SLOTS:
     // what the test above sees released is the handler's doing.
     void withoutHandlersTheLinesStayKeyed()
     {
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         QProcess child;
         QVERIFY(startChild(child, {kUart, QStringLiteral("bare")}));
         child.terminate();

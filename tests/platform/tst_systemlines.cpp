@@ -24,13 +24,6 @@ class TestSystemLines : public QObject {
 private:
     ModemLineMonitor m_monitor;
 
-    void needUart()
-    {
-        const QString skip = test::watchTestUart(m_monitor);
-        if (!skip.isEmpty())
-            QSKIP(qPrintable(skip));
-    }
-
 private Q_SLOTS:
     void cleanup()
     {
@@ -40,7 +33,7 @@ private Q_SLOTS:
 
     void openReleasesBothLines()
     {
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         // The monitor's own open raised them, as every open does.
         QVERIFY(m_monitor.lines()->rts);
         QVERIFY(m_monitor.lines()->dtr);
@@ -60,7 +53,7 @@ private Q_SLOTS:
     void eachLineAlone()
     {
         QFETCH(bool, rts);
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         QtSerialLine line;
         QVERIFY(line.open(kUart));
         const ModemLine which = rts ? ModemLine::Rts : ModemLine::Dtr;
@@ -74,7 +67,7 @@ private Q_SLOTS:
 
     void closeReleases()
     {
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         QtSerialLine line;
         QVERIFY(line.open(kUart));
         QVERIFY(line.setRts(true));
@@ -87,7 +80,7 @@ private Q_SLOTS:
 
     void keyingThreadDrivesTheLine()
     {
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         QtSerialLine line;
         QVERIFY(line.open(kUart));
         bool keyed = false;

@@ -27,3 +27,12 @@ inline QString watchTestUart(ModemLineMonitor& monitor)
 }
 
 } // namespace velm::test
+
+// Skips the calling test function, with the reason, when the test UART cannot be watched. A macro, because a
+// QSKIP inside a helper function would only leave the helper and the test would run on without the port.
+#define VELM_NEED_TEST_UART(monitor)                                                                         \
+    do {                                                                                                     \
+        const QString velmUartSkip = ::velm::test::watchTestUart(monitor);                                   \
+        if (!velmUartSkip.isEmpty())                                                                         \
+            QSKIP(qPrintable(velmUartSkip));                                                                 \
+    } while (false)

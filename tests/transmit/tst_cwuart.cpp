@@ -125,12 +125,6 @@ class TestCwUart : public QObject {
 private:
     ModemLineMonitor m_monitor;
 
-    void needUart()
-    {
-        const QString skip = watchTestUart(m_monitor);
-        if (!skip.isEmpty())
-            QSKIP(qPrintable(skip));
-    }
     bool linesUp() const
     {
         const std::optional<ModemLines> now = m_monitor.lines();
@@ -155,7 +149,7 @@ private Q_SLOTS:
     void keysTheLine()
     {
         QFETCH(int, method);
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         UartRig rig;
         const int wpm = 25;
         rig.keying(KeyingMethod(method), wpm, QStringLiteral("TEST K1"));
@@ -193,7 +187,7 @@ private Q_SLOTS:
     void everyEndLeavesTheLinesUp()
     {
         QFETCH(QString, end);
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         UartRig rig;
         rig.keying(KeyingMethod::Rts, 20, QStringLiteral("TTTTTTTTTTTTTTTTTTTT"));
         rig.cw->setMessage(1, QStringLiteral("E"));
@@ -224,7 +218,7 @@ private Q_SLOTS:
     // The controller going away without a shutdown (main's objects unwinding) closes the port too.
     void destroyedControllerLetsGo()
     {
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         const int registered = LineSafety::registeredCount();
         {
             UartRig rig;

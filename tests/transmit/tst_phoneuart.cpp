@@ -52,12 +52,6 @@ class TestPhoneUart : public QObject {
 private:
     ModemLineMonitor m_monitor;
 
-    void needUart()
-    {
-        const QString skip = watchTestUart(m_monitor);
-        if (!skip.isEmpty())
-            QSKIP(qPrintable(skip));
-    }
     std::optional<ModemLines> lines() const { return m_monitor.lines(); }
     bool rts() const { return lines() && lines()->rts; }
     bool dtr() const { return lines() && lines()->dtr; }
@@ -79,7 +73,7 @@ private Q_SLOTS:
     void keyedForTheSound()
     {
         QFETCH(int, line);
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         UartPhone phone;
         phone.keyer->setMessageFile(0, phone.wave(300));
         phone.keyer->setPttLine(PttLine(line));
@@ -109,7 +103,7 @@ private Q_SLOTS:
     void releasedWhenCutShort()
     {
         QFETCH(QString, how);
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         UartPhone phone;
         phone.keyer->setMessageFile(0, phone.wave(5000));
         phone.keyer->leavePortField(QStringLiteral("1"));
@@ -128,7 +122,7 @@ private Q_SLOTS:
 
     void unplayableKeysNothing()
     {
-        needUart();
+        VELM_NEED_TEST_UART(m_monitor);
         UartPhone phone;
         const QString junk = phone.dir.filePath(QStringLiteral("junk.wav"));
         QVERIFY(writeBytes(junk, QByteArray("RIFF\x10\x00\x00\x00WAVEjunkjunk", 20)));
